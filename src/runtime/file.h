@@ -1,0 +1,75 @@
+// Files and folders, behind one portable interface. Paths are 8-bit ANSI text with
+// backslashes between folders, as everywhere in the stub; the POSIX implementation
+// (used by the native build, qvpack and the native tests) maps them to slashes.
+// Implementations: posix/file_posix.cpp, win32/file_win32.cpp.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace qv {
+
+// A Windows FILETIME: 100-nanosecond units since 1601-01-01 UTC, in two halves.
+struct FileTime {
+  uint32_t low = 0;
+  uint32_t high = 0;
+  uint64_t value() const { return (uint64_t(high) << 32) | low; }
+  static FileTime fromValue(uint64_t v) { return FileTime{uint32_t(v), uint32_t(v >> 32)}; }
+  bool operator==(const FileTime& o) const { return low == o.low && high == o.high; }
+};
+
+class File {
+ public:
+  enum class Mode {
+    Read,               // read only; others may read (and write)
+    ReadWriteExisting,  // read and write, only when the file exists; others may only read
+    ReadWriteAlways,    // read and write, created when missing, never emptied; others may only read
+    Replace,            // write, created or emptied; others may only read
+  };
+
+  File() = default;
+  ~File() { close(); }
+  File(const File&) = delete;
+  File& operator=(const File&) = delete;
+  File(File&& other) noexcept : handle_(other.handle_) { other.handle_ = kNone; }
+  File& operator=(File&& other) noexcept;
+
+  bool open(const std::string& path, Mode mode);
+  void close();
+  bool isOpen() const { return handle_ != kNone; }
+
+  int64_t size() const;                 // -1 when not open
+  bool seek(int64_t position);          // from the start of the file
+  size_t read(void* buffer, size_t n);  // bytes read; fewer at the end of the file
+  size_t write(const void* data, size_t n);
+  bool truncateHere();                  // cut the file off at the current position
+  // Sets creation and last-write time. Data written before reaches the file first,
+  // so these are its final times.
+  bool setTimes(const FileTime& creation, const FileTime& lastWrite);
+
+ private:
+  static constexpr intptr_t kNone = -1;
+  intptr_t handle_ = kNone;
+};
+
+struct FolderItem {
+  std::string name;  // without folder part
+  bool isFolder = false;
+};
+
+bool fileExists(const std::string& path);    // a file, not a folder
+bool folderExists(const std::string& path);  // a folder (a trailing backslash is fine)
+int64_t fileSize(const std::string& path);   // -1 when no such file (or a folder)
+bool createFolder(const std::string& path);  // one level
+bool removeFile(const std::string& path);
+bool removeFolder(const std::string& path);  // an empty folder
+bool readFileTimes(const std::string& path, FileTime& creation, FileTime& lastWrite);
+// Items of a folder in name order, without "." and "..". False when it cannot be read.
+bool listFolder(const std::string& path, std::vector<FolderItem>& items);
+// Whole-file helpers for tools and tests.
+bool readWholeFile(const std::string& path, std::vector<uint8_t>& bytes);
+bool writeWholeFile(const std::string& path, const void* data, size_t n);
+
+}  // namespace qv

@@ -1,0 +1,15 @@
+// The real registry, through the ANSI registry functions.
+#pragma once
+
+#include "integration/registry.h"
+
+namespace qv {
+
+class Win32Registry final : public Registry {
+ public:
+  std::string readString(RegistryRoot root, const std::string& key, const std::string& name) override;
+  int writeString(RegistryRoot root, const std::string& key, const std::string& name,
+                  const std::string& data) override;
+};
+
+}  // namespace qv

@@ -1,0 +1,44 @@
+// Small stand-ins for the parts of libstdc++ that would drag its exception,
+// unwinder and demangler code into the stub. The stub is built without
+// exceptions, so every "throw" in the library headers lands in one of these:
+// the process ends with a message instead.
+#include <windows.h>
+
+#include <cstddef>
+#include <cstdlib>
+#include <new>
+
+namespace {
+
+[[noreturn]] void endProcess(const char* what) {
+  MessageBoxA(nullptr, what, " Quarvel  -  Error", MB_OK | MB_ICONERROR);
+  ExitProcess(0);  // the stub always ends with exit code 0
+}
+
+}  // namespace
+
+void* operator new(std::size_t n) {
+  if (void* p = std::malloc(n ? n : 1)) return p;
+  endProcess("Out of memory.");
+}
+void* operator new[](std::size_t n) { return operator new(n); }
+void* operator new(std::size_t n, const std::nothrow_t&) noexcept { return std::malloc(n ? n : 1); }
+void* operator new[](std::size_t n, const std::nothrow_t&) noexcept { return std::malloc(n ? n : 1); }
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete[](void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
+
+namespace std {
+[[noreturn]] void __throw_bad_alloc() { endProcess("Out of memory."); }
+[[noreturn]] void __throw_bad_array_new_length() { endProcess("Out of memory."); }
+[[noreturn]] void __throw_length_error(const char*) { endProcess("Internal error: length."); }
+[[noreturn]] void __throw_logic_error(const char*) { endProcess("Internal error: logic."); }
+[[noreturn]] void __throw_out_of_range(const char*) { endProcess("Internal error: range."); }
+[[noreturn]] void __throw_out_of_range_fmt(const char*, ...) { endProcess("Internal error: range."); }
+[[noreturn]] void __throw_invalid_argument(const char*) { endProcess("Internal error: argument."); }
+[[noreturn]] void __throw_bad_function_call() { endProcess("Internal error: call."); }
+[[noreturn]] void __glibcxx_assert_fail(const char*, int, const char*, const char*) noexcept {
+  endProcess("Internal error: assertion.");
+}
+}  // namespace std

@@ -1,0 +1,6 @@
+// Entry of the setup stub.
+#include <windows.h>
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  ExitProcess(0);
+}
