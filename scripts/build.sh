@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Configures and builds the four trees under build/: native (core, qvpack, tests),
 # win32 (the shipped stub), win64 (the same sources 64-bit, plus the Windows-side
-# test programs) and fuzz (libFuzzer targets, clang).
+# test programs) and fuzz (libFuzzer targets, clang). QV_TREES picks some of them;
+# QV_BUILD puts the trees elsewhere.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${QV_BUILD:-$root/build}
@@ -18,7 +19,7 @@ configure fuzz -DQV_FUZZ=ON -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang+
 configure native -DCMAKE_BUILD_TYPE=Release \
   -DQV_WIN32_BUILD_DIR="$build/win32" -DQV_WIN64_BUILD_DIR="$build/win64" -DQV_FUZZ_BUILD_DIR="$build/fuzz"
 
-for dir in native win32 win64 fuzz; do
+for dir in ${QV_TREES:-native win32 win64 fuzz}; do
   echo "== building $dir"
   cmake --build "$build/$dir" -j "$jobs" -- --no-print-directory
 done
