@@ -1,0 +1,32 @@
+// The run context: one record for the whole process, owned by the setup driver and
+// read by the other parts through it.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace qv {
+
+// A system handle (logon token, program), opaque to the portable core.
+using SystemHandle = void*;
+
+struct RunContext {
+  bool quiet = false;                  // /Q: the quiet run replaces the wizard
+  std::string installFolderOverride;   // /P: when set, the default install folder
+  std::string startMenuOverride;       // /S: when set, the start-menu folder name
+  int8_t taskSelector = 1;             // /R: which of the before and after tasks run
+  std::string stubPath;                // the running executable, which carries the setup package
+  std::string stubFolder;              // its folder, with trailing backslash; exported as SetupExeDir
+  std::string tempFolder;              // receives the whole setup package; removed at the end
+  std::string setupDescriptionPath;    // tempFolder + "setup.ini"
+  std::string languageFileName;        // chosen from the language list
+  bool running = false;                // the product was found running
+  int pageNumber = 1;                  // the wizard's current page
+  bool reboot = false;                 // offer a restart at the end
+  SystemHandle logonToken = nullptr;   // set by a successful administrator logon
+  bool impersonating = false;          // set together with the logon token
+  SystemHandle whileTask = nullptr;    // the program started as while task
+  bool cancelled = false;              // the user left the wizard with Cancel
+};
+
+}  // namespace qv

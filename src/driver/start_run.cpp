@@ -1,0 +1,84 @@
+#include "driver/start_run.h"
+
+#include "driver/command_line.h"
+#include "driver/start_texts.h"
+#include "package/extract.h"
+#include "package/package_reader.h"
+
+namespace qv {
+namespace {
+
+void showCopyFailure(StartServices& system) {
+  CopyFailureTexts texts = copyFailureTexts();
+  system.showError(texts.caption, texts.message);
+}
+
+// Extraction falls back on the administrator logon the same way the folder does.
+class StartExtractionHooks : public ExtractionHooks {
+ public:
+  explicit StartExtractionHooks(StartServices& system) : system_(system) {}
+  bool offerAdministratorLogon() override { return system_.offerAdministratorLogon(); }
+
+ private:
+  StartServices& system_;
+};
+
+}  // namespace
+
+std::string folderOfPath(const std::string& path) {
+  size_t separator = path.find_last_of("\\/");
+  return separator == std::string::npos ? std::string() : path.substr(0, separator + 1);
+}
+
+std::string stripFolderPath(const std::string& path) {
+  size_t end = path.find_last_not_of(" /\\");
+  return end == std::string::npos ? std::string() : path.substr(0, end + 1);
+}
+
+void prepareRun(RunContext& context, StartServices& system) {
+  scanCommandLine(system.commandLineArguments(), context);
+  // Without a GUID there is no folder of this run's own: it stays empty rather than
+  // becoming the shared temporary folder, which the end of the run would empty.
+  std::string guid = system.newGuidText();
+  context.tempFolder = guid.empty() ? std::string() : system.temporaryPath() + guid + "\\";
+  context.stubPath = system.modulePath();
+  context.stubFolder = folderOfPath(context.stubPath);
+  context.setupDescriptionPath = context.tempFolder + "setup.ini";
+  context.pageNumber = 1;
+  context.reboot = false;
+  context.logonToken = nullptr;
+}
+
+bool createTempFolder(const RunContext& context, StartServices& system) {
+  if (!context.tempFolder.empty()) {
+    std::string folder = stripFolderPath(context.tempFolder);
+    if (system.createFolder(folder)) return true;
+    if (system.offerAdministratorLogon() && system.createFolder(folder)) return true;
+  }
+  showCopyFailure(system);
+  return false;
+}
+
+bool extractSetupPackage(const RunContext& context, StartServices& system) {
+  bool extracted = false;
+  if (!context.tempFolder.empty()) {
+    Package package;
+    StartExtractionHooks hooks(system);
+    // A stub that carries no readable package has nothing to extract: that is a
+    // failure to report, not an extraction of nothing.
+    extracted = openPackage(package, context.stubPath) && extractPackage(package, context.tempFolder, "", hooks);
+    closePackage(package);
+  }
+  if (!extracted) showCopyFailure(system);
+  return extracted;
+}
+
+void startRun(RunContext& context, StartServices& system) {
+  system.initializeServices();
+  prepareRun(context, system);
+  system.setEnvironmentVariable("SetupExeDir", context.stubFolder);
+  createTempFolder(context, system);
+  extractSetupPackage(context, system);
+}
+
+}  // namespace qv

@@ -1,0 +1,37 @@
+// The start of a run, up to the extraction of the setup package: command line,
+// temporary folder, SetupExeDir, and the setup package unpacked into the folder.
+#pragma once
+
+#include <string>
+
+#include "driver/run_context.h"
+#include "driver/start_services.h"
+
+namespace qv {
+
+// The folder part of a path, up to and including its last backslash or slash.
+std::string folderOfPath(const std::string& path);
+
+// A folder path without its trailing blanks, slashes and backslashes, as the folder
+// is created.
+std::string stripFolderPath(const std::string& path);
+
+// Fills the context from the command line and the system and prepares the
+// temporary folder; the run goes on whatever fails (the user sees the copy-failure
+// message).
+void prepareRun(RunContext& context, StartServices& system);
+
+// Creates the temporary folder, once more after an administrator logon; shows the
+// copy-failure message when it cannot be made. True when it was made.
+bool createTempFolder(const RunContext& context, StartServices& system);
+
+// Opens the stub's own executable as the setup package and extracts it whole into
+// the temporary folder; shows the copy-failure message when that fails, also when
+// the executable carries no readable package. True when every entry was extracted.
+bool extractSetupPackage(const RunContext& context, StartServices& system);
+
+// Steps one to six of a run in order: services, command line, context, SetupExeDir,
+// temporary folder, setup package.
+void startRun(RunContext& context, StartServices& system);
+
+}  // namespace qv

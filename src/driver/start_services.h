@@ -1,0 +1,33 @@
+// What the start of a run needs from the system. Implemented for Windows in
+// win32/start_services_win32.cpp; the tests supply their own.
+#pragma once
+
+#include <string>
+
+namespace qv {
+
+class StartServices {
+ public:
+  virtual ~StartServices() = default;
+  // COM (single-threaded apartment) for the rest of the run; GUIDs need it.
+  virtual void initializeServices() = 0;
+  // The command line after the program name.
+  virtual std::string commandLineArguments() = 0;
+  // Full path of the running executable, as the system reports it.
+  virtual std::string modulePath() = 0;
+  // The system's temporary path in its long form, with a trailing backslash.
+  virtual std::string temporaryPath() = 0;
+  // A new GUID in registry text form (38 characters with braces); empty on failure.
+  virtual std::string newGuidText() = 0;
+  virtual void setEnvironmentVariable(const std::string& name, const std::string& value) = 0;
+  // Creates one folder level (the path comes without trailing separators).
+  virtual bool createFolder(const std::string& path) = 0;
+  // When the user is no administrator, offers the administrator logon; true when
+  // a failed step is worth trying once more. The logon comes later: until then
+  // implementations answer no.
+  virtual bool offerAdministratorLogon() = 0;
+  // A message box with an error icon and an OK button.
+  virtual void showError(const std::string& caption, const std::string& text) = 0;
+};
+
+}  // namespace qv

@@ -1,0 +1,174 @@
+#include "package/extract.h"
+
+#include "package/extract_folders.h"
+#include "package/extract_names.h"
+#include "package/jc_block.h"
+
+namespace qv {
+namespace {
+
+void failEntry(ExtractionHooks& hooks, const PackageEntry& entry, EntryFailure failure) {
+  hooks.onEntryFailed(entry, failure);
+}
+
+void reportProgress(const Package& package, const PackageEntry& entry, ExtractionHooks& hooks) {
+  if (!package.progress()) return;
+  package.progress()(entry);
+  hooks.drainWindowEvents();
+}
+
+bool createTarget(File& out, const std::string& path, ExtractionHooks& hooks) {
+  if (out.open(path, File::Mode::Replace)) return true;
+  return hooks.offerAdministratorLogon() && out.open(path, File::Mode::Replace);
+}
+
+bool extractEmptyFile(const PackageEntry& entry, const std::string& path, bool write, ExtractionHooks& hooks) {
+  if (!write) return true;
+  File out;
+  if (!out.open(path, File::Mode::Replace)) {
+    failEntry(hooks, entry, EntryFailure::CannotCreate);
+    return false;
+  }
+  out.setTimes(entry.creation, entry.lastWrite);
+  return true;
+}
+
+// Writes the entry's bytes: the stored ones as they are, or a block's unpacked
+// form. A block that does not unpack still gives a file of the entry's size.
+bool writeContents(File& out, const PackageEntry& entry, const std::vector<uint8_t>& stored,
+                   ExtractionHooks& hooks) {
+  if (entry.isStoredRaw()) {
+    if (out.write(stored.data(), stored.size()) == stored.size()) return true;
+    failEntry(hooks, entry, EntryFailure::WriteFailed);
+    return false;
+  }
+  size_t size = size_t(entry.size);
+  std::vector<uint8_t> unpacked(size + 8);
+  uint32_t claimed = 0;
+  bool unpackedWhole = readBlockUnpackedSize(stored.data(), stored.size(), claimed) && claimed == uint32_t(size) &&
+                       unpackBlock(stored.data(), stored.size(), unpacked.data(), unpacked.size()) == size;
+  if (out.write(unpacked.data(), size) != size) {
+    failEntry(hooks, entry, EntryFailure::WriteFailed);
+    return false;
+  }
+  if (!unpackedWhole) failEntry(hooks, entry, EntryFailure::BlockDamaged);
+  return unpackedWhole;
+}
+
+}  // namespace
+
+const char* describeEntryFailure(EntryFailure failure) {
+  switch (failure) {
+    case EntryFailure::UnsafeName: return "name leaves the target folder; not written";
+    case EntryFailure::DataRunsOut: return "the package ends before the data of this entry; not written";
+    case EntryFailure::CannotCreate: return "cannot be created";
+    case EntryFailure::BlockDamaged: return "damaged data (the block does not unpack)";
+    case EntryFailure::WriteFailed: return "cannot be written whole";
+  }
+  return "failed";
+}
+
+bool PackageDataReader::open(const Package& package) {
+  exhausted_ = false;
+  if (!file_.open(package.path(), File::Mode::Read)) return false;
+  // The file is read again after openPackage; should it have shrunk since, the data
+  // area ends where the file now does.
+  int64_t size = file_.size();
+  end_ = package.dataEnd() < size ? package.dataEnd() : size;
+  position_ = package.dataStart();
+  return file_.seek(position_);
+}
+
+bool PackageDataReader::readNext(std::vector<uint8_t>& buffer, size_t n) {
+  buffer.clear();
+  if (exhausted_ || int64_t(n) > end_ - position_) {
+    exhausted_ = true;
+    return false;
+  }
+  buffer.resize(n);
+  if (file_.read(buffer.data(), n) != n) {
+    exhausted_ = true;
+    buffer.clear();
+    return false;
+  }
+  position_ += int64_t(n);
+  return true;
+}
+
+bool extractEntry(const Package& package, const PackageEntry& entry, PackageDataReader& data,
+                  const std::string& targetFolder, bool write, ExtractionHooks& hooks) {
+  std::string path = targetFolder + entry.name;
+  bool safe = isSafeEntryName(entry.name);
+  if (entry.size == 0) {
+    if (!safe && write) {
+      failEntry(hooks, entry, EntryFailure::UnsafeName);
+      return false;
+    }
+    return extractEmptyFile(entry, path, write, hooks);
+  }
+
+  std::vector<uint8_t> stored;
+  if (!data.readNext(stored, size_t(entry.storedSize))) {
+    failEntry(hooks, entry, EntryFailure::DataRunsOut);
+    if (write) reportProgress(package, entry, hooks);
+    return false;
+  }
+  if (!write) return true;
+
+  bool ok = false;
+  if (!safe) {
+    failEntry(hooks, entry, EntryFailure::UnsafeName);
+  } else {
+    File out;
+    if (!createTarget(out, path, hooks)) {
+      failEntry(hooks, entry, EntryFailure::CannotCreate);
+    } else {
+      ok = writeContents(out, entry, stored, hooks);
+      // The times go last, so that they are the file's final ones.
+      out.setTimes(entry.creation, entry.lastWrite);
+    }
+  }
+  std::vector<uint8_t>().swap(stored);
+  reportProgress(package, entry, hooks);
+  return ok;
+}
+
+bool extractPackage(const Package& package, const std::string& targetFolder, const std::string& keptExtensions,
+                    ExtractionHooks& hooks) {
+  std::vector<std::string> kept = parseKeptExtensions(keptExtensions);
+  std::string target = withTrailingBackslash(targetFolder);
+  if (!package.isLoaded()) return false;
+  PackageDataReader data;
+  if (!data.open(package)) return false;
+
+  bool result = true;
+  for (const PackageEntry& entry : package.entries()) {
+    bool ok = true;
+    if (entry.isFolder()) {
+      if (isSafeEntryName(entry.name)) {
+        ensureFolderChain(target + entry.name);
+      } else {
+        failEntry(hooks, entry, EntryFailure::UnsafeName);
+        ok = false;
+      }
+    } else if (entry.isFile()) {
+      bool safe = isSafeEntryName(entry.name);
+      bool keptIfPresent = safe && !kept.empty() && isKeptExtension(entryExtension(entry.name), kept);
+      if (keptIfPresent && fileExists(target + entry.name)) {
+        ok = extractEntry(package, entry, data, target, false, hooks);
+      } else {
+        if (safe) ensureFolderChain(target + folderPartOf(entry.name));
+        ok = extractEntry(package, entry, data, target, true, hooks);
+      }
+    }
+    if (!ok) result = false;
+  }
+  return result;
+}
+
+bool extractPackage(const Package& package, const std::string& targetFolder, const std::string& keptExtensions) {
+  ExtractionHooks none;
+  return extractPackage(package, targetFolder, keptExtensions, none);
+}
+
+}  // namespace qv

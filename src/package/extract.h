@@ -1,0 +1,75 @@
+// Writing the entries of an open package below a target folder.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "package/package_reader.h"
+#include "runtime/file.h"
+
+namespace qv {
+
+enum class EntryFailure {
+  UnsafeName,     // the name would leave the target folder; nothing written
+  DataRunsOut,    // the package file ends before the entry's data; nothing written
+  CannotCreate,   // the file could not be created
+  BlockDamaged,   // the block does not unpack; the file holds what was decoded, then zeros
+  WriteFailed,    // the file could not be written whole
+};
+
+const char* describeEntryFailure(EntryFailure failure);
+
+// What extraction asks of the rest of the stub. The defaults do nothing, so the
+// start of a run and qvpack can use the base class as it is.
+class ExtractionHooks {
+ public:
+  virtual ~ExtractionHooks() = default;
+  // A file could not be created: when the user is no administrator, offers the
+  // administrator logon. True when creating it once more is worth trying. The logon
+  // is not built yet, so the base answers no.
+  virtual bool offerAdministratorLogon() { return false; }
+  // After the progress procedure ran: drains the window events waiting (processes
+  // and discards them) so the wizard repaints while its buttons have no effect.
+  virtual void drainWindowEvents() {}
+  // An entry failed; extraction goes on with the next one.
+  virtual void onEntryFailed(const PackageEntry& entry, EntryFailure failure) {
+    (void)entry;
+    (void)failure;
+  }
+};
+
+// The data area of a package, read once from the data start in directory order.
+class PackageDataReader {
+ public:
+  // Opens the package file again. False when it cannot be opened.
+  bool open(const Package& package);
+  // Reads the next n bytes into buffer (resized to n). False when the data area
+  // ends first; then nothing is read any more, since later entries' data cannot be
+  // found either.
+  bool readNext(std::vector<uint8_t>& buffer, size_t n);
+
+ private:
+  File file_;
+  int64_t position_ = 0;
+  int64_t end_ = 0;
+  bool exhausted_ = false;
+};
+
+// Handles one file entry. An empty one consumes no data: with write on it is created
+// empty (replacing a file) and given its times. Any other reads its stored bytes
+// from data; with write off (a kept file that exists) they are only consumed, with
+// write on targetFolder + name is created or replaced, filled and given the entry's
+// times, and the package's progress procedure runs. False when the entry failed.
+bool extractEntry(const Package& package, const PackageEntry& entry, PackageDataReader& data,
+                  const std::string& targetFolder, bool write, ExtractionHooks& hooks);
+
+// Writes every entry of the package below targetFolder, in directory order. Files
+// whose extension is on the kept-extension "|"-list and that already exist are left
+// as they are. True when every entry was handled; false when the package was not
+// loaded, its file cannot be opened, or an entry failed (the others still are).
+bool extractPackage(const Package& package, const std::string& targetFolder, const std::string& keptExtensions,
+                    ExtractionHooks& hooks);
+bool extractPackage(const Package& package, const std::string& targetFolder, const std::string& keptExtensions);
+
+}  // namespace qv

@@ -1,0 +1,60 @@
+#include "package/package_folder_source.h"
+
+#include <vector>
+
+#include "package/extract_names.h"
+#include "runtime/file.h"
+
+namespace qv {
+
+bool isStorableFileName(const std::string& name) {
+  if (name.empty() || name == "." || name == "..") return false;
+  for (unsigned char c : name) {
+    if (c < 32) return false;
+    switch (c) {
+      case '\\': case '/': case ':': case '*': case '?': case '"': case '<': case '>': case '|':
+        return false;
+      default:
+        break;
+    }
+  }
+  return true;
+}
+
+bool addFolderTree(PackageWriter& writer, const std::string& folder, const std::string& prefix,
+                   const AddProgress& progress) {
+  std::string base = withTrailingBackslash(folder);
+  std::vector<FolderItem> items;
+  if (!listFolder(base, items)) return writer.fail(folder + ": cannot be read as a folder");
+  for (const FolderItem& item : items) {
+    std::string source = base + item.name;
+    std::string name = prefix + item.name;
+    if (!isStorableFileName(item.name)) return writer.fail(source + ": a name that a package entry cannot hold");
+    if (item.isFolder) {
+      FileTime creation, lastWrite;
+      readFileTimes(source, creation, lastWrite);
+      if (!writer.addFolder(name + "\\", creation, lastWrite)) return false;
+      if (!addFolderTree(writer, source, name + "\\", progress)) return false;
+    } else {
+      if (progress) progress(name, fileSize(source));
+      if (!writer.addFileFrom(name, source)) return false;
+    }
+  }
+  return true;
+}
+
+int64_t measureFolderTree(const std::string& folder) {
+  std::string base = withTrailingBackslash(folder);
+  std::vector<FolderItem> items;
+  int64_t total = 0;
+  if (!listFolder(base, items)) return 0;
+  for (const FolderItem& item : items) {
+    if (item.isFolder)
+      total += measureFolderTree(base + item.name);
+    else if (int64_t n = fileSize(base + item.name); n > 0)
+      total += n;
+  }
+  return total;
+}
+
+}  // namespace qv

@@ -1,0 +1,104 @@
+#include "package/package_reader.h"
+
+#include <cstdint>
+
+#include "package/jc_block.h"
+#include "package/package_directory.h"
+
+namespace qv {
+namespace {
+
+PackageOpenError loadDirectory(File& file, int64_t fileSize, std::vector<PackageEntry>& entries,
+                               int32_t& directorySize, int32_t& storedSize, int32_t& dataStart) {
+  if (fileSize < int64_t(kPackageTrailerSize)) return PackageOpenError::TooShort;
+  if (fileSize > INT32_MAX) return PackageOpenError::TooLarge;
+  uint8_t trailer[kPackageTrailerSize];
+  if (!file.seek(fileSize - int64_t(kPackageTrailerSize)) || file.read(trailer, sizeof(trailer)) != sizeof(trailer))
+    return PackageOpenError::ReadFailed;
+  if (readLittleEndian32(trailer + 12) != kPackageMagic) return PackageOpenError::NoMagic;
+  directorySize = int32_t(readLittleEndian32(trailer));
+  storedSize = int32_t(readLittleEndian32(trailer + 4));
+  dataStart = int32_t(readLittleEndian32(trailer + 8));
+
+  // The directory lies between the data area and the trailer; the data area starts
+  // inside the file, no later than the directory.
+  int64_t beforeTrailer = fileSize - int64_t(kPackageTrailerSize);
+  if (storedSize < 4 || storedSize > beforeTrailer) return PackageOpenError::TrailerOutOfRange;
+  int64_t directoryStart = beforeTrailer - storedSize;
+  if (dataStart < 0 || dataStart > directoryStart) return PackageOpenError::TrailerOutOfRange;
+  if (directorySize < 4 || directorySize > kMaxDirectorySize) return PackageOpenError::DirectoryTooLarge;
+
+  std::vector<uint8_t> stored(static_cast<size_t>(storedSize));
+  if (!file.seek(directoryStart) || file.read(stored.data(), stored.size()) != stored.size())
+    return PackageOpenError::ReadFailed;
+
+  if (storedSize == directorySize) {
+    if (!parsePackageDirectory(stored.data(), stored.size(), entries)) return PackageOpenError::DirectoryMalformed;
+    return PackageOpenError::None;
+  }
+  uint32_t claimed = 0;
+  if (!readBlockUnpackedSize(stored.data(), stored.size(), claimed) || claimed != uint32_t(directorySize))
+    return PackageOpenError::DirectoryDamaged;
+  std::vector<uint8_t> directory(size_t(directorySize) + 8);
+  size_t written = unpackBlock(stored.data(), stored.size(), directory.data(), directory.size());
+  if (written != size_t(directorySize)) return PackageOpenError::DirectoryDamaged;
+  std::vector<uint8_t>().swap(stored);
+  if (!parsePackageDirectory(directory.data(), size_t(directorySize), entries))
+    return PackageOpenError::DirectoryMalformed;
+  return PackageOpenError::None;
+}
+
+}  // namespace
+
+const char* describePackageOpenError(PackageOpenError error) {
+  switch (error) {
+    case PackageOpenError::None: return "no error";
+    case PackageOpenError::NoFile: return "no such file, or it is empty or a folder";
+    case PackageOpenError::TooShort: return "too short to hold a package trailer";
+    case PackageOpenError::TooLarge: return "2 GiB or larger, which no package can be";
+    case PackageOpenError::ReadFailed: return "cannot be read";
+    case PackageOpenError::NoMagic: return "holds no package (no \"Pack\" trailer)";
+    case PackageOpenError::TrailerOutOfRange: return "damaged: the trailer points outside the file";
+    case PackageOpenError::DirectoryTooLarge: return "damaged: the directory size is impossible";
+    case PackageOpenError::DirectoryDamaged: return "damaged: the package directory does not unpack";
+    case PackageOpenError::DirectoryMalformed: return "damaged: the package directory runs past its end";
+  }
+  return "unknown error";
+}
+
+bool openPackage(Package& package, const std::string& path, ProgressProcedure progress) {
+  package.entries_.clear();
+  package.totalSize_ = 0;
+  package.openMark_ = 1;
+  package.loaded_ = false;
+  package.path_ = path;
+  package.progress_ = std::move(progress);
+  package.directorySize_ = package.directoryStoredSize_ = package.dataStart_ = 0;
+  package.dataEnd_ = 0;
+
+  int64_t size = fileSize(path);
+  File file;
+  if (size < 1 || !file.open(path, File::Mode::Read)) {
+    package.error_ = PackageOpenError::NoFile;
+    return false;
+  }
+  std::vector<PackageEntry> entries;
+  int32_t directorySize = 0, storedSize = 0, dataStart = 0;
+  package.error_ = loadDirectory(file, size, entries, directorySize, storedSize, dataStart);
+  if (package.error_ != PackageOpenError::None) return false;
+
+  int64_t total = 0;
+  for (const auto& e : entries) total += e.size;
+  package.entries_.swap(entries);
+  package.totalSize_ = total;
+  package.directorySize_ = directorySize;
+  package.directoryStoredSize_ = storedSize;
+  package.dataStart_ = dataStart;
+  package.dataEnd_ = size - int64_t(kPackageTrailerSize) - storedSize;
+  package.loaded_ = true;
+  return true;
+}
+
+void closePackage(Package& package) { package.openMark_ = -1; }
+
+}  // namespace qv
