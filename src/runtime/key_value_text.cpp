@@ -1,0 +1,101 @@
+#include "runtime/key_value_text.h"
+
+namespace qv {
+namespace {
+
+// A NUL byte ends a line like CR and LF do, so stray zeros cannot hide the rest of a file.
+bool isLineEnd(char c) { return c == '\r' || c == '\n' || c == '\0'; }
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+
+std::string_view withoutTrailingBlanks(std::string_view s) {
+  while (!s.empty() && isBlank(s.back())) s.remove_suffix(1);
+  return s;
+}
+
+std::string_view withoutLeadingBlanks(std::string_view s) {
+  while (!s.empty() && isBlank(s.front())) s.remove_prefix(1);
+  return s;
+}
+
+// Position of the first line end at or after `from`, or the end of the text.
+size_t findLineEnd(std::string_view text, size_t from) {
+  while (from < text.size() && !isLineEnd(text[from])) ++from;
+  return from;
+}
+
+void appendText(std::string& out, std::string_view s) { out.append(s.data(), s.size()); }
+
+}  // namespace
+
+void parseKeyValueText(std::string_view text, std::vector<KeyValueLine>& lines) {
+  size_t at = 0;
+  while (at < text.size()) {
+    // Line ends, blank lines and the blanks that indent a line are all skipped here.
+    if (isLineEnd(text[at]) || isBlank(text[at])) {
+      ++at;
+      continue;
+    }
+    size_t end = findLineEnd(text, at);
+    std::string_view line = text.substr(at, end - at);
+    KeyValueLine parsed;
+    if (line.front() == ';') {
+      parsed.kind = KeyValueLineKind::Comment;
+      parsed.text = line.substr(1);
+      if (!parsed.text.empty() && parsed.text.front() == ' ') parsed.text.remove_prefix(1);
+    } else if (line.front() == '[') {
+      parsed.kind = KeyValueLineKind::Group;
+      parsed.text = line.substr(1);
+      size_t close = parsed.text.find(']');
+      if (close != std::string_view::npos) parsed.text = parsed.text.substr(0, close);
+    } else {
+      parsed.kind = KeyValueLineKind::Key;
+      size_t equals = line.find('=');
+      if (equals != std::string_view::npos) {
+        parsed.text = withoutTrailingBlanks(line.substr(0, equals));
+        parsed.value = withoutLeadingBlanks(line.substr(equals + 1));
+      } else {
+        // Without "=" the value is what follows the first line-end byte up to the next
+        // one: empty after CR LF (or any other pair), the whole next line after a lone
+        // CR or LF. That next line is then consumed as the value.
+        parsed.text = withoutTrailingBlanks(line);
+        if (end < text.size()) {
+          size_t valueEnd = findLineEnd(text, end + 1);
+          parsed.value = text.substr(end + 1, valueEnd - (end + 1));
+          end = valueEnd;
+        }
+      }
+    }
+    lines.push_back(parsed);
+    at = end;
+  }
+}
+
+std::string formatKeyValueText(const std::vector<KeyValueLine>& lines, bool utf8) {
+  size_t size = utf8 ? 5 : 0;
+  for (const KeyValueLine& line : lines) size += line.text.size() + line.value.size() + 5;
+  std::string out;
+  out.reserve(size);
+  if (utf8) out.append("\xEF\xBB\xBF\r\n");
+  for (const KeyValueLine& line : lines) {
+    switch (line.kind) {
+      case KeyValueLineKind::Group:
+        out.push_back('[');
+        appendText(out, line.text);
+        out.push_back(']');
+        break;
+      case KeyValueLineKind::Comment:
+        out.append("; ");
+        appendText(out, line.text);
+        break;
+      case KeyValueLineKind::Key:
+        appendText(out, line.text);
+        out.append(" = ");
+        appendText(out, line.value);
+        break;
+    }
+    out.append("\r\n");
+  }
+  return out;
+}
+
+}  // namespace qv

@@ -1,0 +1,30 @@
+// The text form of key/value files: parsing a file's bytes into an ordered list of
+// group, comment and key lines, and formatting such a list into the saved form.
+// Pure functions over bytes; the document that owns the bytes is runtime/key_value_file.h.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace qv {
+
+enum class KeyValueLineKind : uint8_t { Group, Comment, Key };
+
+// One parsed line. The views point into the parsed text (or, for rewritten keys and
+// values, into storage the document keeps); they never hold a line-end byte.
+struct KeyValueLine {
+  KeyValueLineKind kind = KeyValueLineKind::Key;
+  std::string_view text;   // group name, comment text or key
+  std::string_view value;  // key lines only
+};
+
+// Appends the lines of `text` (a file's bytes without a byte order mark) in file order.
+// CR, LF and NUL end lines; empty and blank lines are dropped.
+void parseKeyValueText(std::string_view text, std::vector<KeyValueLine>& lines);
+
+// The saved form: EF BB BF CR LF first when `utf8`, then every line followed by CR LF.
+std::string formatKeyValueText(const std::vector<KeyValueLine>& lines, bool utf8);
+
+}  // namespace qv
