@@ -1,0 +1,23 @@
+// Turns a parse into a JC block: picks the offset width, the literal widths and
+// bases, raw runs for stretches that do not compress, and the cheapest code for
+// every copy.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "package/jc_tokens.h"
+
+namespace qv {
+namespace jc {
+
+// Tokens must cover the n bytes exactly; copies the codes cannot carry are written
+// as literals.
+std::vector<uint8_t> emitBlock(const uint8_t* data, size_t n, const Tokens& tokens);
+
+// The offset width that codes the parse's explicit offsets in the fewest bits.
+unsigned chooseOffsetWidth(const Tokens& tokens);
+
+}  // namespace jc
+}  // namespace qv
