@@ -1,0 +1,174 @@
+// The start of a run against a stand-in system: the context it forms, SetupExeDir,
+// the temporary folder, and the setup package extracted from the stub's own file.
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "driver/start_run.h"
+#include "package/extract_folders.h"
+#include "runtime/file.h"
+#include "support/scratch_folder.h"
+#include "support/test_data.h"
+#include "unit/package/package_test_util.h"
+
+namespace {
+
+using namespace qvtest;
+
+class FakeSystem : public qv::StartServices {
+ public:
+  void initializeServices() override { ++initialized; }
+  std::string commandLineArguments() override { return arguments; }
+  std::string modulePath() override { return module; }
+  std::string temporaryPath() override { return temp; }
+  std::string newGuidText() override { return guids.empty() ? std::string() : guids[nextGuid++ % guids.size()]; }
+  void setEnvironmentVariable(const std::string& name, const std::string& value) override {
+    environment[name] = value;
+  }
+  bool createFolder(const std::string& path) override {
+    createdPaths.push_back(path);
+    return !failFolders && qv::createFolder(path);
+  }
+  bool offerAdministratorLogon() override {
+    ++logons;
+    return retryAfterLogon;
+  }
+  void showError(const std::string& caption, const std::string& text) override {
+    errors.push_back(caption + "|" + text);
+  }
+
+  int initialized = 0;
+  std::string arguments, module, temp;
+  std::vector<std::string> guids = {"{0F1E2D3C-4B5A-6978-8796-A5B4C3D2E1F0}"};
+  size_t nextGuid = 0;
+  std::map<std::string, std::string> environment;
+  bool failFolders = false;
+  bool retryAfterLogon = false;
+  int logons = 0;
+  std::vector<std::string> createdPaths;
+  std::vector<std::string> errors;
+};
+
+const char* const kCopyFailure = "Error - Copy File|Copying file(s) failed.";
+
+// A stub stand-in with a setup package appended.
+std::string makeStub(const ScratchFolder& dir, const std::vector<TestEntry>& entries) {
+  qv::ensureFolderChain(dir / "dl\\");
+  std::string stub = dir / "dl\\setup.exe";
+  Bytes executable = bytesOf("MZ stub");
+  executable.resize(1000, 0);
+  EXPECT_TRUE(writeBytes(stub, entries.empty() ? executable : makePackage(entries, executable).bytes));
+  return stub;
+}
+
+TEST(StartRun, FormsTheContextAndExtractsTheSetupPackage) {
+  ScratchFolder dir;
+  FakeSystem system;
+  system.module = makeStub(dir, {fileEntry("setup.ini", bytesOf("[Settings]\r\n")), folderEntry("lang\\"),
+                                 fileEntry("lang\\en.lng", textBytes(2000, 1), true), fileEntry("setup.pck", {})});
+  system.temp = dir / "temp\\";
+  ASSERT_TRUE(qv::createFolder(system.temp));
+  system.arguments = "/Q \"/P:C:\\Program Files\\App\" /R:3";
+  qv::RunContext context;
+  qv::startRun(context, system);
+
+  EXPECT_EQ(system.initialized, 1);
+  EXPECT_TRUE(context.quiet);
+  EXPECT_EQ(context.installFolderOverride, "C:\\Program Files\\App");
+  EXPECT_EQ(context.taskSelector, 3);
+  EXPECT_EQ(context.stubPath, system.module);
+  EXPECT_EQ(context.stubFolder, dir / "dl\\");
+  std::string temp = system.temp + system.guids[0] + "\\";
+  EXPECT_EQ(context.tempFolder, temp);
+  EXPECT_EQ(context.setupDescriptionPath, temp + "setup.ini");
+  EXPECT_EQ(system.environment["SetupExeDir"], dir / "dl\\");
+  ASSERT_EQ(system.createdPaths.size(), 1u);
+  EXPECT_EQ(system.createdPaths[0], system.temp + system.guids[0]);  // without the trailing backslash
+  EXPECT_TRUE(system.errors.empty());
+  EXPECT_EQ(readText(temp + "setup.ini"), "[Settings]\r\n");
+  EXPECT_EQ(readBytes(temp + "lang\\en.lng"), textBytes(2000, 1));
+  EXPECT_EQ(qv::fileSize(temp + "setup.pck"), 0);
+}
+
+TEST(StartRun, EveryRunGetsAFolderOfItsOwn) {
+  ScratchFolder dir;
+  FakeSystem system;
+  system.module = makeStub(dir, {fileEntry("setup.ini", bytesOf("x"))});
+  system.temp = dir.path();
+  system.guids = {"{00000000-0000-0000-0000-000000000001}", "{00000000-0000-0000-0000-000000000002}"};
+  qv::RunContext first, second;
+  qv::startRun(first, system);
+  qv::startRun(second, system);
+  EXPECT_NE(first.tempFolder, second.tempFolder);
+  EXPECT_TRUE(qv::fileExists(first.tempFolder + "setup.ini"));
+  EXPECT_TRUE(qv::fileExists(second.tempFolder + "setup.ini"));
+  EXPECT_TRUE(system.errors.empty());
+}
+
+TEST(StartRun, FailuresShowTheCopyFailureMessageAndTheRunGoesOn) {
+  ScratchFolder dir;
+  {
+    SCOPED_TRACE("folder cannot be made, no logon; extraction makes the missing folders itself");
+    FakeSystem system;
+    system.module = makeStub(dir, {fileEntry("setup.ini", bytesOf("x"))});
+    system.temp = dir / "missing\\deeper\\";
+    qv::RunContext context;
+    qv::startRun(context, system);
+    EXPECT_EQ(system.logons, 1);
+    EXPECT_EQ(system.errors, std::vector<std::string>{kCopyFailure});
+    EXPECT_TRUE(qv::fileExists(context.tempFolder + "setup.ini"));
+  }
+  {
+    SCOPED_TRACE("folder made after the logon");
+    FakeSystem system;
+    system.module = makeStub(dir, {fileEntry("setup.ini", bytesOf("x"))});
+    system.temp = dir.path();
+    system.failFolders = true;
+    system.retryAfterLogon = true;
+    qv::RunContext context;
+    qv::prepareRun(context, system);
+    EXPECT_FALSE(qv::createTempFolder(context, system));  // still failing after the retry
+    EXPECT_EQ(system.createdPaths.size(), 2u);
+    EXPECT_EQ(system.errors.size(), 1u);
+    system.failFolders = false;
+    system.errors.clear();
+    EXPECT_TRUE(qv::createTempFolder(context, system));
+    EXPECT_TRUE(system.errors.empty());
+  }
+  {
+    SCOPED_TRACE("stub without a package");
+    FakeSystem system;
+    system.module = makeStub(dir, {});
+    system.temp = dir.path();
+    system.guids = {"{00000000-0000-0000-0000-0000000000A3}"};
+    qv::RunContext context;
+    qv::startRun(context, system);
+    EXPECT_EQ(system.errors, std::vector<std::string>{kCopyFailure});
+    EXPECT_TRUE(qv::folderExists(context.tempFolder));
+  }
+  {
+    SCOPED_TRACE("no GUID: no folder of its own, nothing extracted into the shared one");
+    FakeSystem system;
+    system.module = makeStub(dir, {fileEntry("stray.txt", bytesOf("x"))});
+    system.temp = dir.path();
+    system.guids.clear();
+    qv::RunContext context;
+    qv::startRun(context, system);
+    EXPECT_EQ(context.tempFolder, "");
+    EXPECT_EQ(context.setupDescriptionPath, "setup.ini");
+    EXPECT_TRUE(system.createdPaths.empty());
+    EXPECT_EQ(system.errors.size(), 2u);
+    EXPECT_FALSE(qv::fileExists(dir / "stray.txt"));
+  }
+}
+
+TEST(StartRun, FolderPathsLoseTheirTrailingSeparators) {
+  EXPECT_EQ(qv::stripFolderPath("C:\\Temp\\{GUID}\\"), "C:\\Temp\\{GUID}");
+  EXPECT_EQ(qv::stripFolderPath("C:\\Temp\\x \\/ "), "C:\\Temp\\x");
+  EXPECT_EQ(qv::stripFolderPath("C:\\Temp\\x"), "C:\\Temp\\x");
+  EXPECT_EQ(qv::stripFolderPath(" \\/"), "");
+  EXPECT_EQ(qv::folderOfPath("C:\\dl\\setup.exe"), "C:\\dl\\");
+  EXPECT_EQ(qv::folderOfPath("setup.exe"), "");
+}
+
+}  // namespace
