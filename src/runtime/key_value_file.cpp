@@ -43,11 +43,16 @@ bool KeyValueDocument::openKeyValueFile(const std::string& path) {
   }
   int64_t size = file_.size();
   if (size < 0 || size > kLargestFile) {
-    file_.close();
+    file_.close();  // the document stays empty and is never saved over the file
     return false;
   }
   text_.resize(size_t(size));
-  text_.resize(file_.read(&text_[0], text_.size()));
+  if (file_.read(&text_[0], text_.size()) != text_.size()) {
+    // Saving a document of part of the file would lose the rest: treat it as unreadable.
+    file_.close();
+    text_.clear();
+    return false;
+  }
   std::string_view text(text_);
   if (text.size() >= 3 && text.substr(0, 3) == "\xEF\xBB\xBF") {
     utf8_ = true;

@@ -12,8 +12,8 @@ namespace qv {
 
 enum class KeyValueLineKind : uint8_t { Group, Comment, Key };
 
-// One parsed line. The views point into the parsed text (or, for rewritten keys and
-// values, into storage the document keeps); they never hold a line-end byte.
+// One line. The views point into the parsed text (or, for rewritten keys and values,
+// into storage the document keeps); parsed ones never hold a CR, LF or NUL byte.
 struct KeyValueLine {
   KeyValueLineKind kind = KeyValueLineKind::Key;
   std::string_view text;   // group name, comment text or key

@@ -1,8 +1,8 @@
 // Files that this test process cannot write, or cannot open at all, for the life of an
 // object. Natively the permission bits do it; a test run by root also lowers the
 // thread's permission-override capabilities meanwhile (they are per thread and stay
-// permitted, so they are raised again afterwards). On Windows the read-only attribute,
-// or a handle held without sharing, does it.
+// permitted, so they are raised again afterwards). On Windows the read-only attribute
+// and a handle shared for reading only, or a handle held without sharing, do it.
 #pragma once
 
 #include <string>
@@ -65,12 +65,17 @@ class ReadOnlyFile {
   explicit ReadOnlyFile(const std::string& path) : path_(path) {
 #ifdef _WIN32
     SetFileAttributesA(path_.c_str(), FILE_ATTRIBUTE_READONLY);
+    // Wine run by root writes files whatever their attribute; a handle that shares the
+    // file for reading only keeps writers out there as well.
+    handle_ = CreateFileA(path_.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                          FILE_ATTRIBUTE_NORMAL, nullptr);
 #else
     chmod(hostPathOf(path_).c_str(), 0444);
 #endif
   }
   ~ReadOnlyFile() {
 #ifdef _WIN32
+    if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
     SetFileAttributesA(path_.c_str(), FILE_ATTRIBUTE_NORMAL);
 #else
     chmod(hostPathOf(path_).c_str(), 0644);
@@ -81,7 +86,9 @@ class ReadOnlyFile {
 
  private:
   std::string path_;
-#ifndef _WIN32
+#ifdef _WIN32
+  HANDLE handle_ = INVALID_HANDLE_VALUE;
+#else
   PermissionOverridesLowered lowered_;
 #endif
 };

@@ -217,7 +217,7 @@ TEST(KeyValueFile, KeysWithoutEqualsFollowTheLineEnds) {
 
 TEST(KeyValueFile, NulBytesAndEmptyFiles) {
   qvtest::ScratchFolder dir;
-  std::string path = dir / "nul.ini";
+  std::string path = dir / "zeros.ini";  // "nul" names a device on Windows
   using namespace std::string_literals;
   writeText(path, "[G]\0junk\r\na = 1\0b = 2\r\n\0\0"s);
   KeyValueDocument doc;
