@@ -90,7 +90,9 @@ TEST(FileLayer, TimesSetAfterWritingAreFinal) {
   ASSERT_TRUE(qv::readFileTimes(path, c, w));
   EXPECT_EQ(w.value(), written.value());
   // Linux file systems keep no settable creation time, natively or under Wine.
-  if (qvtest::keepsCreationTimes()) EXPECT_EQ(c.value(), created.value());
+  if (qvtest::keepsCreationTimes()) {
+    EXPECT_EQ(c.value(), created.value());
+  }
 }
 
 }  // namespace
