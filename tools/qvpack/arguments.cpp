@@ -1,0 +1,98 @@
+#include "arguments.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "package/jc_block.h"
+#include "package/package_writer.h"
+
+namespace qvpack {
+
+bool ParsedArguments::parse(const char* command, const Arguments& args, const std::vector<OptionSpec>& specs) {
+  command_ = command;
+  for (size_t i = 0; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    if (a == "--help" || a == "-h") {
+      help_ = true;
+      continue;
+    }
+    if (a.size() < 2 || a[0] != '-') {
+      positional_.push_back(a);
+      continue;
+    }
+    std::string name = a, value;
+    size_t equals = a.find('=');
+    bool inlineValue = a.compare(0, 2, "--") == 0 && equals != std::string::npos;
+    if (inlineValue) {
+      name = a.substr(0, equals);
+      value = a.substr(equals + 1);
+    }
+    const OptionSpec* spec = nullptr;
+    for (const auto& s : specs)
+      if (name == s.name) spec = &s;
+    if (!spec) {
+      usageError(command, "unknown option " + a + " (see qvpack " + command + " --help)");
+      return false;
+    }
+    if (spec->takesValue && !inlineValue) {
+      if (i + 1 >= args.size()) {
+        usageError(command, "option " + name + " needs a value");
+        return false;
+      }
+      value = args[++i];
+    } else if (!spec->takesValue && inlineValue) {
+      usageError(command, "option " + name + " takes no value");
+      return false;
+    }
+    options_.push_back({name, value});
+  }
+  return true;
+}
+
+bool ParsedArguments::has(const std::string& name) const {
+  for (const auto& o : options_)
+    if (o.first == name) return true;
+  return false;
+}
+
+std::string ParsedArguments::value(const std::string& name) const {
+  std::string found;
+  for (const auto& o : options_)
+    if (o.first == name) found = o.second;  // the last one counts
+  return found;
+}
+
+bool ParsedArguments::level(int& level) const {
+  level = qv::kPackLevelDefault;
+  if (!has("--level")) return true;
+  std::string v = value("--level");
+  if (v.size() != 1 || v[0] < '0' || v[0] > '9') {
+    usageError(command_, "--level takes a number from 0 (store only) to 9 (best), not \"" + v + "\"");
+    return false;
+  }
+  level = v[0] - '0';
+  return true;
+}
+
+int usageError(const char* command, const std::string& message) {
+  std::fprintf(stderr, "qvpack %s: %s\n", command, message.c_str());
+  return kExitUsage;
+}
+
+int failure(const std::string& message) {
+  std::fprintf(stderr, "qvpack: %s\n", message.c_str());
+  return kExitFailed;
+}
+
+std::string shownPath(const std::string& path) {
+#ifdef _WIN32
+  return path;
+#else
+  std::string p = path;
+  for (char& c : p)
+    if (c == '\\') c = '/';
+  return p;
+#endif
+}
+
+}  // namespace qvpack

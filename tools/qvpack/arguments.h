@@ -1,0 +1,44 @@
+// Command-line options of the subcommands: positional arguments, options with a
+// value ("-o file", "--level 6" or "--level=6") and flags.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "commands.h"
+
+namespace qvpack {
+
+struct OptionSpec {
+  const char* name;  // "-o", "--level", ...
+  bool takesValue;
+};
+
+class ParsedArguments {
+ public:
+  // False, with a message printed, on an unknown option or a missing value.
+  bool parse(const char* command, const Arguments& args, const std::vector<OptionSpec>& specs);
+  bool wantsHelp() const { return help_; }
+  bool has(const std::string& name) const;
+  std::string value(const std::string& name) const;
+  const std::vector<std::string>& positional() const { return positional_; }
+  // The --level value (default when absent); false with a message when it is no level.
+  bool level(int& level) const;
+
+ private:
+  const char* command_ = "";
+  bool help_ = false;
+  std::vector<std::pair<std::string, std::string>> options_;
+  std::vector<std::string> positional_;
+};
+
+// Prints "qvpack <command>: message" to standard error; returns kExitUsage.
+int usageError(const char* command, const std::string& message);
+// Prints "qvpack: message" to standard error; returns kExitFailed.
+int failure(const std::string& message);
+
+// A path as the user wrote it, for messages (the file layer's backslashes become
+// slashes on POSIX systems).
+std::string shownPath(const std::string& path);
+
+}  // namespace qvpack

@@ -1,0 +1,132 @@
+// qvpack setup: a setup executable from the stub, a setup folder and a product.
+#include <cstdio>
+
+#include "arguments.h"
+#include "commands.h"
+#include "package/extract_names.h"
+#include "package/package_folder_source.h"
+#include "package/package_reader.h"
+#include "package/package_writer.h"
+#include "progress_meter.h"
+#include "runtime/file.h"
+
+namespace qvpack {
+namespace {
+
+const char* const kHelp =
+    "usage: qvpack setup --stub <stub.exe> --setup <folder> --product <folder>\n"
+    "                    -o <setup.exe> [--split] [--level N]\n"
+    "\n"
+    "Builds a setup executable: a copy of the stub with the setup package appended.\n"
+    "The setup package holds the whole tree of the setup folder (setup.ini, language\n"
+    "files, pictures, texts, task programs) and the product package setup.pck, built\n"
+    "from the product folder and stored raw inside it.\n"
+    "\n"
+    "  --stub <file>      the setup stub to copy (it must carry no package yet)\n"
+    "  --setup <folder>   the setup folder; it must not hold a setup.pck of its own\n"
+    "  --product <folder> the product's files, installed into the install folder\n"
+    "  -o <setup.exe>     the setup executable to write (replaced when it exists)\n"
+    "  --split            write the product package beside the executable instead,\n"
+    "                     named like it with \".pkj\" for \".exe\" (the output name must\n"
+    "                     end with \".exe\"); setup.ini must then set Split=1 in the\n"
+    "                     group [Settings]\n"
+    "  --level N          0 stores everything raw, 1 (fastest) to 9 (smallest); default 6\n";
+
+// The stub looks for a split product package under its own path with every ".exe"
+// replaced by ".pkj"; only the file name is rewritten here, so the folder may hold
+// ".exe" without the two parting ways when the files are moved together.
+bool splitPackagePath(const std::string& output, std::string& product) {
+  size_t nameStart = output.find_last_of("\\/");
+  nameStart = nameStart == std::string::npos ? 0 : nameStart + 1;
+  if (output.size() < nameStart + 5 || output.compare(output.size() - 4, 4, ".exe") != 0) return false;
+  product = output;
+  for (size_t at = product.find(".exe", nameStart); at != std::string::npos; at = product.find(".exe", at + 4))
+    product.replace(at, 4, ".pkj");
+  return true;
+}
+
+bool copyStub(const std::string& stub, const std::string& output, std::string& error) {
+  std::vector<uint8_t> bytes;
+  if (!qv::readWholeFile(stub, bytes) || bytes.empty()) {
+    error = shownPath(stub) + ": the stub cannot be read";
+    return false;
+  }
+  if (!qv::writeWholeFile(output, bytes.data(), bytes.size())) {
+    error = shownPath(output) + ": cannot be written";
+    return false;
+  }
+  return true;
+}
+
+bool buildProduct(const std::string& folder, const std::string& path, int level, ProgressMeter& meter,
+                  std::string& error) {
+  qv::PackageWriter writer;
+  writer.setLevel(level);
+  bool ok = writer.create(path) &&
+            qv::addFolderTree(writer, folder, "",
+                              [&](const std::string& name, int64_t size) { meter.advance(size, name); }) &&
+            writer.finish();
+  if (!ok) {
+    writer.abandon();
+    error = shownPath(writer.error());
+  }
+  return ok;
+}
+
+}  // namespace
+
+int runSetup(const Arguments& args) {
+  ParsedArguments a;
+  if (!a.parse("setup", args,
+               {{"--stub", true}, {"--setup", true}, {"--product", true}, {"-o", true}, {"--split", false},
+                {"--level", true}}))
+    return kExitUsage;
+  if (a.wantsHelp()) {
+    std::fputs(kHelp, stdout);
+    return kExitOk;
+  }
+  int level = 0;
+  if (!a.level(level)) return kExitUsage;
+  for (const char* required : {"--stub", "--setup", "--product", "-o"})
+    if (!a.has(required)) return usageError("setup", std::string("missing ") + required + " (see qvpack setup --help)");
+  if (!a.positional().empty()) return usageError("setup", "unexpected argument " + a.positional()[0]);
+  std::string stub = a.value("--stub"), setup = a.value("--setup"), product = a.value("--product");
+  std::string output = a.value("-o");
+  bool split = a.has("--split");
+  std::string productPath = output + ".product.tmp";
+  if (split && !splitPackagePath(output, productPath))
+    return usageError("setup", "with --split the output name must end with \".exe\": " + output);
+
+  if (!qv::folderExists(setup)) return failure(shownPath(setup) + ": no such folder");
+  if (!qv::folderExists(product)) return failure(shownPath(product) + ": no such folder");
+  if (qv::fileExists(qv::withTrailingBackslash(setup) + "setup.pck"))
+    return failure(shownPath(setup) + ": holds a setup.pck, which the product package would replace");
+  qv::Package carried;
+  if (qv::openPackage(carried, stub))
+    return failure(shownPath(stub) + ": already carries a package; give the bare stub");
+
+  std::string error;
+  ProgressMeter meter("building", qv::measureFolderTree(setup) + qv::measureFolderTree(product));
+  bool ok = copyStub(stub, output, error) && buildProduct(product, productPath, level, meter, error);
+  qv::PackageWriter writer;
+  writer.setLevel(level);
+  if (ok) {
+    ok = writer.appendTo(output) &&
+         qv::addFolderTree(writer, setup, "",
+                           [&](const std::string& name, int64_t size) { meter.advance(size, name); }) &&
+         (split || writer.addFileFrom("setup.pck", productPath, true)) && writer.finish();
+    if (!ok) {
+      writer.abandon();
+      error = shownPath(writer.error());
+    }
+  }
+  meter.finish();
+  if (!split || !ok) qv::removeFile(productPath);
+  if (!ok) {
+    qv::removeFile(output);
+    return failure(error);
+  }
+  return kExitOk;
+}
+
+}  // namespace qvpack
