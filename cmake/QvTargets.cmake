@@ -9,4 +9,9 @@ function(qv_lean target)
   if(WIN32)
     target_compile_options(${target} PRIVATE -ffunction-sections -fdata-sections)
   endif()
+  # 32-bit unwind tables serve no purpose without exceptions, and on PE they keep
+  # every function they describe alive through --gc-sections.
+  if(WIN32 AND CMAKE_SIZEOF_VOID_P EQUAL 4)
+    target_compile_options(${target} PRIVATE -fno-asynchronous-unwind-tables)
+  endif()
 endfunction()
