@@ -40,13 +40,13 @@ std::vector<uint32_t> explicitOffsets(const Tokens& tokens) {
 }
 
 unsigned bestOffsetWidth(const std::vector<uint32_t>& offsets) {
-  // Offsets by bit length, then each width priced on the exact offsets of the two
-  // lengths around it would be costly; pricing every offset for every width is fine.
+  // Priced on a sample of at most about 64K offsets: plenty to tell the widths apart.
+  const size_t step = offsets.size() / 65536 + 1;
   uint64_t best = ~uint64_t(0);
   unsigned bestWidth = kStartOffsetWidth;
   for (unsigned w = 0; w <= kMaxUsableOffsetWidth; ++w) {
-    uint64_t bits = w == kStartOffsetWidth ? 0 : 18;  // the offset-width code
-    for (uint32_t o : offsets) bits += gammaCost((uint64_t(o) >> w) + 3) + w;
+    uint64_t bits = w == kStartOffsetWidth ? 0 : 18 / step;  // the offset-width code
+    for (size_t i = 0; i < offsets.size(); i += step) bits += gammaCost((uint64_t(offsets[i]) >> w) + 3) + w;
     if (bits < best) {
       best = bits;
       bestWidth = w;
@@ -56,14 +56,24 @@ unsigned bestOffsetWidth(const std::vector<uint32_t>& offsets) {
 }
 
 // Groups of tokens that cover 256 bytes exactly and cost more than a raw chunk
-// become raw chunks (the optimal parse already chooses them itself).
+// become raw chunks (the optimal parse chooses them itself).
+constexpr size_t kRetryDistance = 32;
+
 Tokens applyRawRuns(const uint8_t* data, const Tokens& tokens) {
   Tokens out;
   out.reserve(tokens.size());
   uint64_t last = kStartLastOffset;
-  size_t pos = 0, i = 0;
+  size_t pos = 0, i = 0, nextTry = 0;
   bool inRun = false;
   while (i < tokens.size()) {
+    if (pos < nextTry && !inRun) {
+      const Token& t = tokens[i++];
+      inRun = t.offset == kRawToken;
+      out.push_back(t);
+      if (isCopy(t) && t.length >= 2) last = t.offset;
+      pos += t.length;
+      continue;
+    }
     size_t j = i, covered = 0;
     uint64_t bits = 0, last2 = last;
     unsigned lo = 255, hi = 0, literals = 0;
@@ -94,6 +104,7 @@ Tokens applyRawRuns(const uint8_t* data, const Tokens& tokens) {
       i = j;
       continue;
     }
+    nextTry = pos + kRetryDistance;  // chunks starting close by cost about the same
     const Token& t = tokens[i++];
     inRun = t.offset == kRawToken;
     out.push_back(t);
@@ -184,8 +195,8 @@ void putHeader(std::vector<uint8_t>& out, const uint8_t* data, size_t n) {
 
 unsigned chooseOffsetWidth(const Tokens& tokens) { return bestOffsetWidth(explicitOffsets(normalizeTokens(tokens))); }
 
-std::vector<uint8_t> emitBlock(const uint8_t* data, size_t n, const Tokens& parsed) {
-  const Tokens tokens = normalizeTokens(applyRawRuns(data, parsed));
+std::vector<uint8_t> emitBlock(const uint8_t* data, size_t n, const Tokens& parsed, bool findRawRuns) {
+  const Tokens tokens = normalizeTokens(findRawRuns ? applyRawRuns(data, parsed) : parsed);
   const unsigned offsetWidth = bestOffsetWidth(explicitOffsets(tokens));
 
   // The literal codes, in order: literal tokens of nonzero bytes.

@@ -13,8 +13,9 @@ namespace qv {
 namespace jc {
 
 // Tokens must cover the n bytes exactly; copies the codes cannot carry are written
-// as literals.
-std::vector<uint8_t> emitBlock(const uint8_t* data, size_t n, const Tokens& tokens);
+// as literals. findRawRuns: turn stretches that cost more than raw bytes into raw
+// runs (for parses that do not choose raw runs themselves).
+std::vector<uint8_t> emitBlock(const uint8_t* data, size_t n, const Tokens& tokens, bool findRawRuns);
 
 // The offset width that codes the parse's explicit offsets in the fewest bits.
 unsigned chooseOffsetWidth(const Tokens& tokens);

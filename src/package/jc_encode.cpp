@@ -53,7 +53,7 @@ std::vector<uint8_t> packBlock(const uint8_t* data, size_t n, int level) {
       tokens = jc::parseOptimal(data, n, s, prices);
     }
   }
-  return jc::emitBlock(data, n, tokens);
+  return jc::emitBlock(data, n, tokens, !l.optimal);
 }
 
 }  // namespace qv

@@ -1,7 +1,8 @@
 // Finds earlier occurrences of the bytes at a position, over the whole input (the
 // format has no window). Positions are indexed in order as they are passed; the
 // nearest 2- and 3-byte occurrences come from their own tables so that the short
-// codes find their small offsets, longer matches from hash chains on 4 bytes.
+// codes find their small offsets, longer matches from rows of the latest positions
+// per 4-byte hash (shallow searches) or from hash chains (deep ones).
 #pragma once
 
 #include <cstddef>
@@ -39,10 +40,15 @@ class MatchFinder {
   unsigned depth_;
   unsigned nice_;
   size_t next_ = 0;  // first position not indexed
+  static constexpr unsigned kMaxRow = 16;
   unsigned hashBits_;
+  unsigned rowSize_ = 0;  // 0: hash chains
+  unsigned nearBits_;
+  std::vector<uint32_t> rows_;      // rowSize_ latest positions + 1 per 4-byte hash
+  std::vector<uint8_t> rowHeads_;   // next slot of each row
   std::vector<uint32_t> head_;   // position + 1 per 4-byte hash
   std::vector<uint32_t> chain_;  // previous position + 1 with the same hash
-  std::vector<uint32_t> near2_;  // position + 1 per 2-byte value
+  std::vector<uint32_t> near2_;  // position + 1 per 2-byte hash
   std::vector<uint32_t> near3_;  // position + 1 per 3-byte hash
 };
 

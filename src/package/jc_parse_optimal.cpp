@@ -26,7 +26,7 @@ class OptimalParser {
  public:
   OptimalParser(const uint8_t* data, size_t n, const ParseSettings& s, const LiteralPrices& prices)
       : data_(data), n_(n), s_(s), prices_(prices), finder_(data, n, s.depth, s.niceLength),
-        nodes_(kWindow + kMaxMatch + 1) {}
+        nodes_(std::min(n, kWindow + kMaxMatch) + 1) {}
 
   Tokens run() {
     Tokens tokens;
