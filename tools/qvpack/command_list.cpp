@@ -14,8 +14,8 @@ const char* const kHelp =
     "usage: qvpack list <file>\n"
     "\n"
     "Lists the entries of a package, or of the package a setup executable carries:\n"
-    "kind, size, stored size (equal to the size when stored raw), last-write and\n"
-    "creation time (UTC) and name, in directory order.\n";
+    "kind, size, stored size (equal to the size when stored raw), offset of the data,\n"
+    "last-write and creation time (UTC) and name, in directory order.\n";
 
 }  // namespace
 
@@ -35,10 +35,11 @@ int runList(const Arguments& args) {
   std::printf("%s: %zu entries, %" PRId64 " bytes, data start %d, directory %d bytes (stored %d)\n",
               shownPath(path).c_str(), package.entries().size(), package.totalSize(), package.dataStart(),
               package.directorySize(), package.directoryStoredSize());
-  std::printf("%-6s %12s %12s  %-19s  %-19s  %s\n", "kind", "size", "stored", "last write", "created", "name");
+  std::printf("%-6s %12s %12s %12s  %-19s  %-19s  %s\n", "kind", "size", "stored", "offset", "last write", "created",
+              "name");
   for (const qv::PackageEntry& e : package.entries()) {
     const char* kind = e.isFolder() ? "folder" : e.isFile() ? "file" : "other";
-    std::printf("%-6s %12d %12d  %-19s  %-19s  %s\n", kind, e.size, e.storedSize,
+    std::printf("%-6s %12d %12d %12d  %-19s  %-19s  %s\n", kind, e.size, e.storedSize, e.offset,
                 formatFileTime(e.lastWrite).c_str(), formatFileTime(e.creation).c_str(), e.name.c_str());
   }
   return kExitOk;

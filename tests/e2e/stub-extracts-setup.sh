@@ -1,0 +1,59 @@
+#!/usr/bin/env bash
+# End to end under Wine: qvpack wraps a setup folder and a product around the win64
+# stub; the stub, run twice at the same time, unpacks itself into two new temporary
+# folders, each holding exactly the setup folder's files (same bytes, same last-write
+# times) and the product package setup.pck.
+#   stub-extracts-setup.sh <qvpack> <win64 stub> <work folder>
+set -euo pipefail
+qvpack=$1 stub=$2 work=$3
+here=$(cd "$(dirname "$0")" && pwd)
+. "$here/../wine/env.sh"
+"$here/../wine/prefix.sh" >/dev/null
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+"$here/make-test-tree.sh" "$work/tree"
+"$qvpack" setup --stub "$stub" --setup "$work/tree/setup" --product "$work/tree/product" \
+  -o "$work/setup.exe" || fail "qvpack setup"
+"$qvpack" test "$work/setup.exe" || fail "the setup executable does not pass qvpack test"
+listing=$("$qvpack" list "$work/setup.exe")
+echo "$listing"
+# jc.bin begins with "JC" but is noise: it must be stored raw (stored size = size).
+echo "$listing" | awk '$NF == "jc.bin" && $1 == "file" { found = 1; if ($2 != $3) exit 1 } END { exit !found }' \
+  || fail "jc.bin is not stored raw"
+echo "$listing" | awk '$NF == "readme.txt" { found = 1; if ($3 >= $2) exit 1 } END { exit !found }' \
+  || fail "readme.txt is not packed"
+
+temp_folders() { find "$WINEPREFIX"/drive_c/users/*/Temp -maxdepth 1 -name '{*}' -type d 2>/dev/null | sort; }
+before=$(temp_folders)
+"$here/../wine/run.sh" "$work/setup.exe" /Q & first=$!
+"$here/../wine/run.sh" "$work/setup.exe" & second=$!
+wait $first || fail "first run exited with $?"
+wait $second || fail "second run exited with $?"
+new=$(comm -13 <(echo "$before") <(temp_folders))
+count=$(echo "$new" | grep -c . || true)
+[ "$count" -eq 2 ] || fail "expected two new temporary folders, found $count: $new"
+
+# What each folder must hold: the setup tree plus setup.pck, with these bytes and times.
+expected=$(cd "$work/tree/setup" && { find . -mindepth 1 -printf '%y %P\n'; echo "f setup.pck"; } | sort)
+"$qvpack" build "$work/tree/product" -o "$work/product.pck" >/dev/null
+while read -r folder; do
+  echo "checking $folder"
+  [[ $(basename "$folder") =~ ^\{[0-9A-F]{8}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{12}\}$ ]] \
+    || fail "$folder is not named by a GUID in registry form"
+  got=$(cd "$folder" && find . -mindepth 1 -printf '%y %P\n' | sort)
+  [ "$got" = "$expected" ] || fail "$folder holds other files: $(diff <(echo "$expected") <(echo "$got"))"
+  (cd "$work/tree/setup" && find . -type f -printf '%P\n') | while read -r f; do
+    cmp -s "$work/tree/setup/$f" "$folder/$f" || fail "$f differs"
+    want=$(stat -c %y "$work/tree/setup/$f") have=$(stat -c %y "$folder/$f")
+    [ "$want" = "$have" ] || fail "$f has last-write time $have, the package holds $want"
+  done
+  # The product package inside is the product tree, entry for entry.
+  rm -rf "$work/product-out"
+  "$qvpack" extract "$folder/setup.pck" "$work/product-out" || fail "setup.pck does not extract"
+  diff -r "$work/tree/product" "$work/product-out" || fail "setup.pck does not hold the product"
+  [ "$(stat -c %y "$work/product-out/app.exe")" = "$(stat -c %y "$work/tree/product/app.exe")" ] \
+    || fail "the product's times were not kept"
+done <<< "$new"
+while read -r folder; do rm -rf "$folder"; done <<< "$new"
+echo "both runs unpacked the setup package into folders of their own"
