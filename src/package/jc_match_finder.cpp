@@ -36,7 +36,7 @@ MatchFinder::MatchFinder(const uint8_t* data, size_t n, unsigned depth, unsigned
     // on one another as a chain's do.
     rowSize_ = 1;
     while (rowSize_ < depth_) rowSize_ *= 2;
-    while (hashBits_ > 8 && (size_t(rowSize_) << hashBits_) > n / 2) --hashBits_;
+    while (hashBits_ > 8 && (size_t(rowSize_) << hashBits_) > 2 * n) --hashBits_;
     rows_.assign(size_t(rowSize_) << hashBits_, 0);
     rowHeads_.assign(size_t(1) << hashBits_, 0);
   } else {

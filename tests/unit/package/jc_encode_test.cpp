@@ -105,11 +105,33 @@ TEST(JcEncode, CompressesWhatIsCompressible) {
     EXPECT_LT(roundTrip(random, level), random.size() + random.size() / 200 + 64) << level;
     EXPECT_LT(roundTrip(zeros, level), 1000u) << level;
   }
-  // 7-bit literals with a base: bytes of one 128-value window code in 8 bits each
-  // where 8-bit literals would take 9.
-  Bytes window = qvtest::randomBytes(100000, 23);
-  for (auto& b : window) b = uint8_t(0x60 + b % 100);
-  EXPECT_LT(roundTrip(window, 6), window.size() + 200);
+}
+
+TEST(JcEncode, UsesSevenBitLiteralsWithABase) {
+  // Groups of 4 random bytes from 0xA0..0x11F (mod 256) and a fixed 12-byte string:
+  // with 8-bit literals a group takes at least 36 + 10 bits, with 7-bit literals
+  // and base 0xA0 32 + 10. Too many copies in between for raw runs.
+  const Bytes r = qvtest::randomBytes(40000, 24);
+  const char* fixed = "setup-folder";
+  Bytes data;
+  for (size_t g = 0; g < 10000; ++g) {
+    for (size_t k = 0; k < 4; ++k) data.push_back(uint8_t(0xA0 + r[4 * g + k] % 128));
+    data.insert(data.end(), fixed, fixed + 12);
+  }
+  for (int level : {3, 6, 9}) EXPECT_LT(roundTrip(data, level), 10000u * 44 / 8) << level;
+}
+
+TEST(JcEncode, WidensTheOffsetFieldForFarCopies) {
+  // 1 MB of random bytes, then 32-byte pieces of it in shuffled order: offsets up to
+  // 2 MB, where an 8-bit field would cost about 42 bits a copy and a 19-bit one 33.
+  const Bytes a = qvtest::randomBytes(1 << 20, 25);
+  const Bytes order = qvtest::randomBytes(4 * 32768, 26);
+  Bytes data = a;
+  for (size_t j = 0; j < 32768; ++j) {
+    const size_t piece = (size_t(order[4 * j]) | size_t(order[4 * j + 1]) << 8 | size_t(order[4 * j + 2]) << 16) % 32768;
+    data.insert(data.end(), a.begin() + ptrdiff_t(32 * piece), a.begin() + ptrdiff_t(32 * piece + 32));
+  }
+  for (int level : {1, 6}) EXPECT_LT(roundTrip(data, level), a.size() + a.size() / 200 + 32768u * 36 / 8) << level;
 }
 
 TEST(JcEncode, FindsMatchesAcrossTheWholeInput) {
