@@ -160,8 +160,9 @@ fi
 
 # 4. A window that never comes, and a click on a disabled button.
 cat >"$work/missing.txt" <<EOF
-timeout 1500
 start $sample $(winpath "$work/missing-result.txt")
+window " Qvsample"
+timeout 1500
 window " Quarvel"
 EOF
 drive missing.txt 1 && expect_log missing.txt 'found:    visible windows " Qvsample" after 1500 ms'

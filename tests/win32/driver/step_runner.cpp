@@ -72,6 +72,13 @@ std::string expectedState(const ScriptStep& step) {
   return std::to_string(numberArg(step, 1));
 }
 
+// On Windows a desktop other than the input desktop is never shown and takes no
+// input, so only Wine (where every desktop can draw and take input) gets one.
+bool runsUnderWine() {
+  HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+  return ntdll && GetProcAddress(ntdll, "wine_get_version");
+}
+
 }  // namespace
 
 StepRunner::StepRunner(const std::string& scriptFolder)
@@ -120,6 +127,7 @@ bool StepRunner::control(const ScriptStep& step, HWND& handle, std::string& foun
 
 bool StepRunner::enterPrivateDesktop() {
   if (!desktopName_.empty()) return true;
+  if (!runsUnderWine()) return false;
   std::string name = "qvdrive-" + std::to_string(GetCurrentProcessId());
   HDESK desktop = CreateDesktopA(name.c_str(), nullptr, nullptr, 0, GENERIC_ALL, nullptr);
   if (!desktop) return false;
@@ -226,9 +234,9 @@ bool StepRunner::takeScreenshot(const std::string& path, std::string& found) {
   if (window_) {
     std::string ignored;
     bringToFront(window_, ignored);
-    RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+    RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
     settleWith(window_);
-    Sleep(300);  // the window paints on its own thread
+    Sleep(300);  // what was painted reaches the screen a moment later
   }
   return saveScreenshot(window_, resolvePath(path), found);
 }

@@ -33,9 +33,9 @@ class StepRunner {
   std::string resolvePath(const std::string& path) const;
 
  private:
-  // The started programs run on a desktop of their own, which this thread joins:
-  // its windows are apart from those of other programs that share the Wine
-  // server, and its desktop process is started with this run's display.
+  // Under Wine the started programs run on a desktop of their own, which this
+  // thread joins: its windows are apart from those of other programs that share
+  // the Wine server, and its desktop process is started with this run's display.
   bool enterPrivateDesktop();
   bool start(const std::string& commandLine, std::string& found);
   bool awaitWindow(const std::string& caption, bool prefix, std::string& expected, std::string& found);

@@ -65,7 +65,7 @@ bool bringToFront(HWND top, std::string& why) {
   SetForegroundWindow(top);
   BringWindowToTop(top);
   // Give the program time to take the activation before input arrives.
-  for (int i = 0; i < 50 && GetForegroundWindow() != top; ++i) Sleep(20);
+  for (int i = 0; i < 150 && GetForegroundWindow() != top; ++i) Sleep(20);
   if (GetForegroundWindow() != top) {
     why = "the window did not come to the front";
     return false;
