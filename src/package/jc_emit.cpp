@@ -1,5 +1,8 @@
 #include "package/jc_emit.h"
 
+#include <algorithm>
+#include <utility>
+
 #include "package/jc_bit_writer.h"
 #include "package/jc_block.h"
 #include "package/jc_cost.h"
@@ -53,6 +56,56 @@ unsigned bestOffsetWidth(const std::vector<uint32_t>& offsets) {
     }
   }
   return bestWidth;
+}
+
+// Offset widths per stretch of tokens: near copies want a narrow field, far ones a
+// wide one, and files mix both. A shortest path over fixed stretches, where a change
+// costs an offset-width code. Returns (token index, width) where a code goes.
+std::vector<std::pair<size_t, unsigned>> planOffsetWidths(const Tokens& tokens) {
+  constexpr size_t kStretch = 4096;
+  constexpr unsigned kWidths = kMaxUsableOffsetWidth + 1;
+  constexpr uint64_t kChange = 18;
+  const size_t stretches = tokens.size() / kStretch + 1;
+  std::vector<uint8_t> from(stretches * kWidths);
+  uint64_t best[kWidths];
+  for (unsigned w = 0; w < kWidths; ++w) best[w] = w == kStartOffsetWidth ? 0 : kChange;
+  uint64_t last = kStartLastOffset;
+  for (size_t s = 0; s < stretches; ++s) {
+    uint64_t cost[kWidths] = {};
+    const size_t end = std::min(tokens.size(), (s + 1) * kStretch);
+    for (size_t i = s * kStretch; i < end; ++i) {
+      const Token& t = tokens[i];
+      if (!isCopy(t) || t.length < 2) continue;
+      if (t.offset != last && !(t.offset <= kShortMaxOffset && t.length <= kShortMaxLength))
+        for (unsigned w = 0; w < kWidths; ++w) cost[w] += gammaCost((uint64_t(t.offset) >> w) + 3) + w;
+      last = t.offset;
+    }
+    unsigned cheapest = 0;
+    for (unsigned w = 1; w < kWidths; ++w)
+      if (best[w] < best[cheapest]) cheapest = w;
+    uint64_t next[kWidths];
+    for (unsigned w = 0; w < kWidths; ++w) {
+      const bool change = s > 0 && best[cheapest] + kChange < best[w];
+      next[w] = (change ? best[cheapest] + kChange : best[w]) + cost[w];
+      from[s * kWidths + w] = uint8_t(change ? cheapest : w);
+    }
+    std::copy(next, next + kWidths, best);
+  }
+  unsigned w = 0;
+  for (unsigned v = 1; v < kWidths; ++v)
+    if (best[v] < best[w]) w = v;
+  std::vector<unsigned> widths(stretches);
+  for (size_t s = stretches; s-- > 0;) {
+    widths[s] = w;
+    w = from[s * kWidths + w];
+  }
+  std::vector<std::pair<size_t, unsigned>> changes;
+  unsigned current = kStartOffsetWidth;
+  for (size_t s = 0; s < stretches; ++s) {
+    if (widths[s] != current) changes.emplace_back(s * kStretch, widths[s]);
+    current = widths[s];
+  }
+  return changes;
 }
 
 // Groups of tokens that cover 256 bytes exactly and cost more than a raw chunk
@@ -197,7 +250,7 @@ unsigned chooseOffsetWidth(const Tokens& tokens) { return bestOffsetWidth(explic
 
 std::vector<uint8_t> emitBlock(const uint8_t* data, size_t n, const Tokens& parsed, bool findRawRuns) {
   const Tokens tokens = normalizeTokens(findRawRuns ? applyRawRuns(data, parsed) : parsed);
-  const unsigned offsetWidth = bestOffsetWidth(explicitOffsets(tokens));
+  const std::vector<std::pair<size_t, unsigned>> widths = planOffsetWidths(tokens);
 
   // The literal codes, in order: literal tokens of nonzero bytes.
   std::vector<uint8_t> literals;
@@ -215,9 +268,9 @@ std::vector<uint8_t> emitBlock(const uint8_t* data, size_t n, const Tokens& pars
   putHeader(out, data, n);
   CodeWriter w(out);
   w.literalWidth(literals.empty() ? LiteralMode{8, 0} : plan.modes[0]);
-  if (offsetWidth != kStartOffsetWidth) w.offsetWidth(offsetWidth);
-  size_t pos = 0, lit = 0;
+  size_t pos = 0, lit = 0, change = 0;
   for (size_t i = 0; i < tokens.size();) {
+    for (; change < widths.size() && widths[change].first <= i; ++change) w.offsetWidth(widths[change].second);
     const Token& t = tokens[i];
     if (t.offset == kRawToken) {
       size_t bytes = 0;
