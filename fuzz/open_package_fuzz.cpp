@@ -1,0 +1,92 @@
+// Arbitrary bytes as a package file in a scratch folder: opened, then extracted
+// into a folder three levels below. Nothing may be read outside a buffer (the
+// sanitizers watch that), and nothing may appear outside the target folder.
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "package/extract.h"
+#include "package/extract_folders.h"
+#include "package/package_reader.h"
+#include "runtime/file.h"
+
+#include <unistd.h>
+
+namespace {
+
+// Entries larger than this are not extracted: a block may claim up to 2 GiB from
+// a few bytes, and allocating that is what the open is meant to allow.
+constexpr int64_t kMaxExtracted = 4 << 20;
+
+void removeTree(const std::string& folder) {
+  std::vector<qv::FolderItem> items;
+  if (qv::listFolder(folder, items)) {
+    for (const auto& item : items) {
+      if (item.isFolder)
+        removeTree(folder + item.name + "\\");
+      else
+        qv::removeFile(folder + item.name);
+    }
+  }
+  qv::removeFolder(folder);
+}
+
+std::vector<std::string> namesIn(const std::string& folder) {
+  std::vector<qv::FolderItem> items;
+  qv::listFolder(folder, items);
+  std::vector<std::string> names;
+  for (const auto& item : items) names.push_back(item.name);
+  return names;
+}
+
+// Made once per process and removed at its exit; never destroyed before that, so
+// the exit handler can still use it.
+const std::string& scratchFolder() {
+  static const std::string* folder = [] {
+    const char* base = std::getenv("TMPDIR");
+    std::string pattern = std::string(base && *base ? base : "/tmp") + "/qv-open-package-fuzz-XXXXXX";
+    std::vector<char> buf(pattern.begin(), pattern.end());
+    buf.push_back('\0');
+    if (!mkdtemp(buf.data())) std::abort();
+    return new std::string(std::string(buf.data()) + "\\");
+  }();
+  static const bool removedAtExit = std::atexit([] { removeTree(*folder); }) == 0;
+  (void)removedAtExit;
+  return *folder;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  const std::string& root = scratchFolder();
+  const std::string packagePath = root + "package.bin";
+  const std::string target = root + "a\\b\\out\\";
+  if (!qv::writeWholeFile(packagePath, data, size)) std::abort();
+
+  qv::Package package;
+  size_t progressed = 0;
+  bool opened = qv::openPackage(package, packagePath, [&](const qv::PackageEntry&) { ++progressed; });
+  if (!opened) {
+    if (!package.entries().empty() || package.totalSize() != 0) std::abort();
+    return 0;
+  }
+  int64_t total = 0;
+  for (const auto& e : package.entries()) {
+    if (e.size < 0 || e.storedSize < 0) std::abort();
+    total += e.size;
+    if (e.size > kMaxExtracted) return 0;
+  }
+  if (total != package.totalSize()) std::abort();
+  if (package.entries().size() > 2000 || total > 4 * kMaxExtracted) return 0;
+
+  qv::ensureFolderChain(target);
+  qv::extractPackage(package, target, "ini|txt|");
+  qv::extractPackage(package, target, "");  // a second time, over what the first wrote
+
+  if (namesIn(root) != std::vector<std::string>{"a", "package.bin"}) std::abort();
+  if (namesIn(root + "a\\") != std::vector<std::string>{"b"}) std::abort();
+  if (namesIn(root + "a\\b\\") != std::vector<std::string>{"out"}) std::abort();
+  removeTree(target);
+  return 0;
+}
