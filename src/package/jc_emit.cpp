@@ -29,35 +29,6 @@ Tokens normalizeTokens(const Tokens& tokens) {
   return out;
 }
 
-// Explicit offsets of the parse: copies that neither repeat the last offset nor fit
-// a short match.
-std::vector<uint32_t> explicitOffsets(const Tokens& tokens) {
-  std::vector<uint32_t> offsets;
-  uint64_t last = kStartLastOffset;
-  for (const Token& t : tokens) {
-    if (!isCopy(t) || t.length < 2) continue;
-    if (t.offset != last && !(t.offset <= kShortMaxOffset && t.length <= kShortMaxLength)) offsets.push_back(t.offset);
-    last = t.offset;
-  }
-  return offsets;
-}
-
-unsigned bestOffsetWidth(const std::vector<uint32_t>& offsets) {
-  // Priced on a sample of at most about 64K offsets: plenty to tell the widths apart.
-  const size_t step = offsets.size() / 65536 + 1;
-  uint64_t best = ~uint64_t(0);
-  unsigned bestWidth = kStartOffsetWidth;
-  for (unsigned w = 0; w <= kMaxUsableOffsetWidth; ++w) {
-    uint64_t bits = w == kStartOffsetWidth ? 0 : 18 / step;  // the offset-width code
-    for (size_t i = 0; i < offsets.size(); i += step) bits += gammaCost((uint64_t(offsets[i]) >> w) + 3) + w;
-    if (bits < best) {
-      best = bits;
-      bestWidth = w;
-    }
-  }
-  return bestWidth;
-}
-
 // Offset widths per stretch of tokens: near copies want a narrow field, far ones a
 // wide one, and files mix both. A shortest path over fixed stretches, where a change
 // costs an offset-width code. Returns (token index, width) where a code goes.
@@ -246,7 +217,23 @@ void putHeader(std::vector<uint8_t>& out, const uint8_t* data, size_t n) {
 
 }  // namespace
 
-unsigned chooseOffsetWidth(const Tokens& tokens) { return bestOffsetWidth(explicitOffsets(normalizeTokens(tokens))); }
+std::vector<uint8_t> planOffsetWidthsByPosition(const Tokens& parsed, size_t n) {
+  const Tokens tokens = normalizeTokens(parsed);
+  const std::vector<std::pair<size_t, unsigned>> changes = planOffsetWidths(tokens);
+  std::vector<uint8_t> widths((n >> kWidthChunkBits) + 1, uint8_t(kStartOffsetWidth));
+  unsigned current = kStartOffsetWidth;
+  size_t pos = 0, change = 0;
+  for (size_t i = 0; i <= tokens.size(); ++i) {
+    for (; change < changes.size() && changes[change].first <= i; ++change) current = changes[change].second;
+    // Chunks that start within this token take its width.
+    const size_t end = i < tokens.size() ? pos + tokens[i].length : n + 1;
+    for (size_t c = (pos + (size_t(1) << kWidthChunkBits) - 1) >> kWidthChunkBits;
+         c < widths.size() && (c << kWidthChunkBits) < end; ++c)
+      widths[c] = uint8_t(current);
+    if (i < tokens.size()) pos = end;
+  }
+  return widths;
+}
 
 std::vector<uint8_t> emitBlock(const uint8_t* data, size_t n, const Tokens& parsed, bool findRawRuns) {
   const Tokens tokens = normalizeTokens(findRawRuns ? applyRawRuns(data, parsed) : parsed);

@@ -17,8 +17,10 @@ namespace jc {
 // runs (for parses that do not choose raw runs themselves).
 std::vector<uint8_t> emitBlock(const uint8_t* data, size_t n, const Tokens& tokens, bool findRawRuns);
 
-// The offset width that codes the parse's explicit offsets in the fewest bits.
-unsigned chooseOffsetWidth(const Tokens& tokens);
+// The offset widths emitBlock would use for a parse, per chunk of 2^kWidthChunkBits
+// input positions: for pricing a second parse.
+constexpr unsigned kWidthChunkBits = 12;
+std::vector<uint8_t> planOffsetWidthsByPosition(const Tokens& tokens, size_t n);
 
 }  // namespace jc
 }  // namespace qv

@@ -1,7 +1,8 @@
 // packBlock: the builder's compressor. Levels trade speed for size: greedy and lazy
 // parses at the fast end, optimal parses with deeper match searches above them, and
-// at the best levels a second parse priced with the offset width the first chose.
+// at the best levels a second parse priced with the offset widths the first chose.
 #include "package/jc_block.h"
+#include "package/jc_codes.h"
 #include "package/jc_emit.h"
 #include "package/jc_parse.h"
 
@@ -28,13 +29,6 @@ constexpr LevelSettings kLevels[] = {
     {true, false, 256, 1024, true},  // 9
 };
 
-// Offsets grow with the input; a wider plain field pays off on large inputs.
-unsigned guessOffsetWidth(size_t n) {
-  unsigned w = 8;
-  while (w < 14 && (size_t(1) << (w + 8)) < n) ++w;
-  return w;
-}
-
 }  // namespace
 
 std::vector<uint8_t> packBlock(const uint8_t* data, size_t n, int level) {
@@ -43,15 +37,16 @@ std::vector<uint8_t> packBlock(const uint8_t* data, size_t n, int level) {
   const LevelSettings& l = kLevels[level - 1];
   if (!data) n = 0;
 
-  jc::ParseSettings s{l.depth, l.niceLength, l.lazy, guessOffsetWidth(n)};
+  // Parses are priced with the start width: per-stretch widths are chosen when the
+  // block is written, and pricing near copies as if they were far ones costs more.
+  jc::ParseSettings s{l.depth, l.niceLength, l.lazy, jc::kStartOffsetWidth};
   const jc::LiteralPrices prices(data, n);
   jc::Tokens tokens = l.optimal ? jc::parseOptimal(data, n, s, prices) : jc::parseGreedy(data, n, s, prices);
   if (l.secondPass) {
-    const unsigned width = jc::chooseOffsetWidth(tokens);
-    if (width != s.offsetWidth) {
-      s.offsetWidth = width;
-      tokens = jc::parseOptimal(data, n, s, prices);
-    }
+    const std::vector<uint8_t> widths = jc::planOffsetWidthsByPosition(tokens, n);
+    s.widthByChunk = widths.data();
+    s.widthChunkBits = jc::kWidthChunkBits;
+    tokens = jc::parseOptimal(data, n, s, prices);
   }
   return jc::emitBlock(data, n, tokens, !l.optimal);
 }

@@ -16,6 +16,11 @@ struct ParseSettings {
   unsigned niceLength;   // a match this long is taken without looking further
   bool lazy;             // greedy parse: look one position ahead
   unsigned offsetWidth;  // assumed for the price of explicit offsets
+  // When set: the width per chunk of 2^widthChunkBits positions instead.
+  const uint8_t* widthByChunk = nullptr;
+  unsigned widthChunkBits = 0;
+
+  unsigned widthAt(size_t pos) const { return widthByChunk ? widthByChunk[pos >> widthChunkBits] : offsetWidth; }
 };
 
 // Price of coding one byte as a literal: 7 bits for a zero byte (its own code), 8 in

@@ -66,6 +66,7 @@ class OptimalParser {
       const uint32_t base = node.cost, prev = node.last;
       const uint8_t* cur = data_ + at;
       const uint32_t limit = uint32_t(std::min<size_t>(n_ - at, kMaxMatch));
+      const unsigned width = s_.widthAt(at);
       const size_t count = finder_.find(at, matches_);
 
       const uint32_t lit = prices_(at);
@@ -98,7 +99,7 @@ class OptimalParser {
       }
       if (longest >= s_.niceLength) {
         // Long enough: take it whole and go on after it.
-        const uint32_t cost = matchCost(longest, longestOffset, prev, s_.offsetWidth);
+        const uint32_t cost = matchCost(longest, longestOffset, prev, width);
         if (cost != kNoCode) {
           relax(k + longest, base + cost, longest, longestOffset, longestOffset);
           k += longest;
@@ -110,7 +111,7 @@ class OptimalParser {
       for (size_t m = 0; m < count; ++m) {
         const uint32_t offset = matches_[m].offset;
         for (uint32_t len = from; len <= matches_[m].length; ++len) {
-          const uint32_t cost = matchCost(len, offset, prev, s_.offsetWidth);
+          const uint32_t cost = matchCost(len, offset, prev, width);
           if (cost != kNoCode) relax(k + len, base + cost, len, offset, offset);
         }
         from = std::max(from, matches_[m].length + 1);
