@@ -14,6 +14,14 @@ HKEY rootKey(RegistryRoot root) {
   return HKEY_CURRENT_USER;
 }
 
+// A string value's bytes as read into `buffer`: the terminating zero is dropped only
+// when it is stored, so a value written without one keeps its last character and an
+// empty value reads as empty.
+std::string storedText(const char* buffer, DWORD size) {
+  if (size > 0 && buffer[size - 1] == '\0') --size;
+  return std::string(buffer, size);
+}
+
 }  // namespace
 
 std::string Win32Registry::readString(RegistryRoot root, const std::string& key, const std::string& name) {
@@ -25,10 +33,18 @@ std::string Win32Registry::readString(RegistryRoot root, const std::string& key,
   LONG rc = RegQueryValueExA(h, name.c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(buffer), &size);
   RegCloseKey(h);
   if (rc != ERROR_SUCCESS || size > sizeof(buffer)) return std::string();
-  // Drop the terminating zero only when it is stored: a value written without one
-  // keeps its last character, and an empty value reads as empty.
-  if (size > 0 && buffer[size - 1] == '\0') --size;
-  return std::string(buffer, size);
+  return storedText(buffer, size);
+}
+
+std::string Win32Registry::readDefaultValue(RegistryRoot root, const std::string& key) {
+  HKEY h;
+  if (RegOpenKeyExA(rootKey(root), key.c_str(), 0, KEY_ALL_ACCESS, &h) != ERROR_SUCCESS) return std::string();
+  char buffer[MAX_PATH];
+  DWORD size = sizeof(buffer);
+  LONG rc = RegQueryValueExA(h, nullptr, nullptr, nullptr, reinterpret_cast<BYTE*>(buffer), &size);
+  RegCloseKey(h);
+  if (rc != ERROR_SUCCESS || size > sizeof(buffer)) return std::string();
+  return storedText(buffer, size);
 }
 
 int Win32Registry::writeString(RegistryRoot root, const std::string& key, const std::string& name,

@@ -10,6 +10,7 @@ class Win32Registry final : public Registry {
   std::string readString(RegistryRoot root, const std::string& key, const std::string& name) override;
   int writeString(RegistryRoot root, const std::string& key, const std::string& name,
                   const std::string& data) override;
+  std::string readDefaultValue(RegistryRoot root, const std::string& key) override;
 };
 
 }  // namespace qv

@@ -1,0 +1,171 @@
+#include "driver/setup_description.h"
+
+#include "integration/placeholders.h"
+#include "package/extract_names.h"
+#include "runtime/key_value_file.h"
+#include "runtime/key_value_number.h"
+#include "runtime/text_fields.h"
+
+namespace qv {
+namespace {
+
+// Flags keep their low 8 bits: 256 reads as clear.
+uint8_t readFlag(const KeyValueDocument& doc, const char* key) { return uint8_t(doc.readKeyInteger(key, 0)); }
+
+std::string readText(const KeyValueDocument& doc, const char* key) { return doc.readKeyString(key, ""); }
+
+struct PreviousRun {
+  std::string installFolder;
+  std::string startMenuFolderName;
+  std::string desktopIcon;
+};
+
+PreviousRun readStateKey(Registry& registry, const std::string& guid) {
+  std::string key = stateKeyPath(guid);
+  PreviousRun previous;
+  previous.installFolder = registry.readString(RegistryRoot::CurrentUser, key, "InstallDir");
+  previous.startMenuFolderName = registry.readString(RegistryRoot::CurrentUser, key, "StartMenu");
+  previous.desktopIcon = registry.readString(RegistryRoot::CurrentUser, key, "DesktopIcon");
+  return previous;
+}
+
+const std::string& firstNonEmpty(const std::string& a, const std::string& b, const std::string& c) {
+  return !a.empty() ? a : !b.empty() ? b : c;
+}
+
+}  // namespace
+
+std::string stateKeyPath(const std::string& guid) { return "SOFTWARE\\Quarvel\\" + guid; }
+
+void readSetupDescription(const std::string& path, RunSettings& settings) {
+  KeyValueDocument doc;
+  doc.openKeyValueFile(path);
+  doc.selectGroup("Settings");
+  settings.language = readText(doc, "Language");
+  settings.progExe = readText(doc, "ProgExe");
+  settings.split = readFlag(doc, "Split");
+  doc.selectGroup("Info");
+  settings.title = doc.readKeyString("Titel", "--- unkown ---");
+  settings.version = readText(doc, "Version");
+  settings.guid = readText(doc, "GUID");
+  settings.prgSize = readText(doc, "PrgSize");
+  settings.prgFlag = doc.readKeyInteger("PrgFlag", 1);
+  doc.selectGroup("Task");
+  settings.mutexString = readText(doc, "MutexString");  // the reader trims both ends
+  doc.selectGroup("UserTask");
+  settings.beforeSetup = readText(doc, "BeforeSetup");
+  settings.beforeParam = readText(doc, "BeforeParam");
+  settings.whileSetup = readText(doc, "WhileSetup");
+  settings.whileParam = readText(doc, "WhileParam");
+  settings.afterSetup = readText(doc, "AfterSetup");
+  settings.afterParam = readText(doc, "AfterParam");
+  settings.uninst1Prog = readText(doc, "Uninst1Prog");
+  settings.uninst1Param = readText(doc, "Uninst1Param");
+  settings.uninst2Prog = readText(doc, "Uninst2Prog");
+  settings.uninst2Param = readText(doc, "Uninst2Param");
+  doc.closeKeyValueFile();
+}
+
+std::string defaultFolderNameOf(const std::string& defaultDir) {
+  std::string_view text = defaultDir;
+  if (countCharacter(text, '%') == 2) text = text.substr(text.find('%', text.find('%') + 1) + 1);
+  size_t backslashes = countCharacter(text, '\\');
+  if (backslashes == 0) return std::string(text);
+  // With a trailing backslash the last field is empty; the name is the one before.
+  return std::string(fieldOf(text, '\\', text.back() == '\\' ? backslashes : backslashes + 1));
+}
+
+void readInstallSettings(const std::string& path, const std::string& installFolderOverride,
+                         const std::string& startMenuOverride, Registry& registry, FolderLookup& folders,
+                         RunSettings& settings) {
+  PreviousRun previous = readStateKey(registry, settings.guid);
+
+  KeyValueDocument doc;
+  doc.openKeyValueFile(path);
+  doc.selectGroup("Info");
+  settings.web = readText(doc, "Web");
+
+  doc.selectGroup("Settings");
+  settings.defaultDir = doc.readKeyString("DefaultDir", previous.installFolder);
+  settings.defaultFolderName = defaultFolderNameOf(settings.defaultDir);
+  settings.installFolder = expandPlaceholders(
+      firstNonEmpty(installFolderOverride, previous.installFolder, settings.defaultDir), true, folders);
+  settings.noCopyExt = readText(doc, "NoCopyExt");
+
+  doc.selectGroup("StartMenue");
+  settings.startMenuDefaultDir = readText(doc, "DefaultDir");
+  settings.startMenuFolderName =
+      firstNonEmpty(startMenuOverride, previous.startMenuFolderName, settings.startMenuDefaultDir);
+  settings.progLink = doc.readKeyString("ProgLink", settings.title);
+
+  doc.selectGroup("Task");
+  settings.desktop = doc.readKeyInteger("Desktop", 0);
+  settings.desktopIcon = previous.desktopIcon.empty() ? settings.desktop : parseKeyValueInteger(previous.desktopIcon);
+  settings.progParameter = readText(doc, "ProgParameter");
+  settings.startProg = readFlag(doc, "StartProg");
+  settings.reboot = readFlag(doc, "Reboot");
+  settings.noUninstall = readFlag(doc, "NoUninstall");
+  settings.startMenu = readFlag(doc, "StartMenu");
+  settings.scriptFile = readText(doc, "ScriptFile");
+  doc.closeKeyValueFile();
+}
+
+void readInstallationValues(const std::string& path, RunSettings& settings) {
+  KeyValueDocument doc;
+  doc.openKeyValueFile(path);
+  doc.selectGroup("Info");
+  settings.date = readText(doc, "Date");
+  settings.author = readText(doc, "Author");
+  settings.email = readText(doc, "EMail");
+  doc.selectGroup("StartMenue");
+  settings.progLink = doc.readKeyString("ProgLink", settings.title);
+  doc.closeKeyValueFile();
+}
+
+void readStartMenuValues(const std::string& path, RunSettings& settings) {
+  KeyValueDocument doc;
+  doc.openKeyValueFile(path);
+  doc.selectGroup("StartMenue");
+  settings.help = readText(doc, "Help");
+  settings.url = readText(doc, "URL");
+  settings.exe = readText(doc, "Exe");
+  settings.iUpdater = doc.readKeyInteger("IUpdater", 0);
+  settings.unistall = doc.readKeyInteger("Unistall", 0);
+  doc.closeKeyValueFile();
+}
+
+bool hasExeExtension(const std::string& progExe) {
+  std::string extension = entryExtension(progExe);
+  if (extension.size() != 3) return false;
+  for (char& c : extension)
+    if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
+  return extension == "exe";
+}
+
+void clearStartProgramUnlessExe(RunSettings& settings) {
+  if (!hasExeExtension(settings.progExe)) settings.startProg = 0;
+}
+
+void clearStartProgramOnReboot(RunSettings& settings) {
+  if (settings.reboot) settings.startProg = 0;
+}
+
+void completeStartMenuFolderName(RunSettings& settings) {
+  if (settings.startMenuFolderName.empty()) settings.startMenuFolderName = std::string(textBefore(settings.progExe, '.'));
+}
+
+void formStartMenuPath(RunSettings& settings, FolderLookup& folders) {
+  std::string path = folders.getSpecialFolder(folder_code::kPrograms) + settings.startMenuFolderName;
+  settings.startMenuPath = path.empty() ? path : withTrailingBackslash(path);
+}
+
+void writeStateKey(Registry& registry, const std::string& guid, const std::string& installFolder,
+                   const std::string& startMenuFolderName, bool desktopIcon) {
+  if (guid.empty()) return;
+  std::string key = stateKeyPath(guid);
+  registry.writeString(RegistryRoot::CurrentUser, key, "InstallDir", installFolder);
+  registry.writeString(RegistryRoot::CurrentUser, key, "StartMenu", startMenuFolderName);
+  registry.writeString(RegistryRoot::CurrentUser, key, "DesktopIcon", desktopIcon ? "1" : "0");
+}
+
+}  // namespace qv

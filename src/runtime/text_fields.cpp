@@ -1,0 +1,37 @@
+#include "runtime/text_fields.h"
+
+namespace qv {
+
+size_t countCharacter(std::string_view text, char c) {
+  size_t n = 0;
+  for (char x : text) n += x == c;
+  return n;
+}
+
+std::string_view fieldOf(std::string_view text, char separator, size_t number) {
+  if (number == 0) return std::string_view();
+  size_t begin = 0;
+  for (size_t field = 1; field < number; ++field) {
+    size_t next = text.find(separator, begin);
+    if (next == std::string_view::npos) return std::string_view();
+    begin = next + 1;
+  }
+  size_t end = text.find(separator, begin);
+  return text.substr(begin, end == std::string_view::npos ? std::string_view::npos : end - begin);
+}
+
+std::string_view textBefore(std::string_view text, char c) { return text.substr(0, text.find(c)); }
+
+std::string replaceAll(std::string_view text, std::string_view token, std::string_view value) {
+  if (token.empty()) return std::string(text);
+  std::string out;
+  size_t pos = 0;
+  for (size_t found; (found = text.find(token, pos)) != std::string_view::npos; pos = found + token.size()) {
+    out.append(text, pos, found - pos);
+    out.append(value);
+  }
+  out.append(text, pos, std::string_view::npos);
+  return out;
+}
+
+}  // namespace qv
