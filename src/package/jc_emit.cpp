@@ -1,142 +1,14 @@
 #include "package/jc_emit.h"
 
-#include <algorithm>
-#include <utility>
-
 #include "package/jc_bit_writer.h"
 #include "package/jc_block.h"
 #include "package/jc_cost.h"
 #include "package/jc_literal_modes.h"
+#include "package/jc_token_passes.h"
 
 namespace qv {
 namespace jc {
 namespace {
-
-// Copies the codes cannot carry (too short for their offset, or a 1-byte copy from
-// too far) become literals.
-Tokens normalizeTokens(const Tokens& tokens) {
-  Tokens out;
-  out.reserve(tokens.size());
-  uint64_t last = kStartLastOffset;
-  for (const Token& t : tokens) {
-    if (isCopy(t) && matchCost(t.length, t.offset, last, 0) == kNoCode) {
-      for (uint32_t i = 0; i < t.length; ++i) out.push_back(Token{1, 0});
-      continue;
-    }
-    out.push_back(t);
-    if (isCopy(t) && t.length >= 2) last = t.offset;
-  }
-  return out;
-}
-
-// Offset widths per stretch of tokens: near copies want a narrow field, far ones a
-// wide one, and files mix both. A shortest path over fixed stretches, where a change
-// costs an offset-width code. Returns (token index, width) where a code goes.
-std::vector<std::pair<size_t, unsigned>> planOffsetWidths(const Tokens& tokens) {
-  constexpr size_t kStretch = 4096;
-  constexpr unsigned kWidths = kMaxUsableOffsetWidth + 1;
-  constexpr uint64_t kChange = 18;
-  const size_t stretches = tokens.size() / kStretch + 1;
-  std::vector<uint8_t> from(stretches * kWidths);
-  uint64_t best[kWidths];
-  for (unsigned w = 0; w < kWidths; ++w) best[w] = w == kStartOffsetWidth ? 0 : kChange;
-  uint64_t last = kStartLastOffset;
-  for (size_t s = 0; s < stretches; ++s) {
-    uint64_t cost[kWidths] = {};
-    const size_t end = std::min(tokens.size(), (s + 1) * kStretch);
-    for (size_t i = s * kStretch; i < end; ++i) {
-      const Token& t = tokens[i];
-      if (!isCopy(t) || t.length < 2) continue;
-      if (t.offset != last && !(t.offset <= kShortMaxOffset && t.length <= kShortMaxLength))
-        for (unsigned w = 0; w < kWidths; ++w) cost[w] += gammaCost((uint64_t(t.offset) >> w) + 3) + w;
-      last = t.offset;
-    }
-    unsigned cheapest = 0;
-    for (unsigned w = 1; w < kWidths; ++w)
-      if (best[w] < best[cheapest]) cheapest = w;
-    uint64_t next[kWidths];
-    for (unsigned w = 0; w < kWidths; ++w) {
-      const bool change = s > 0 && best[cheapest] + kChange < best[w];
-      next[w] = (change ? best[cheapest] + kChange : best[w]) + cost[w];
-      from[s * kWidths + w] = uint8_t(change ? cheapest : w);
-    }
-    std::copy(next, next + kWidths, best);
-  }
-  unsigned w = 0;
-  for (unsigned v = 1; v < kWidths; ++v)
-    if (best[v] < best[w]) w = v;
-  std::vector<unsigned> widths(stretches);
-  for (size_t s = stretches; s-- > 0;) {
-    widths[s] = w;
-    w = from[s * kWidths + w];
-  }
-  std::vector<std::pair<size_t, unsigned>> changes;
-  unsigned current = kStartOffsetWidth;
-  for (size_t s = 0; s < stretches; ++s) {
-    if (widths[s] != current) changes.emplace_back(s * kStretch, widths[s]);
-    current = widths[s];
-  }
-  return changes;
-}
-
-// Groups of tokens that cover 256 bytes exactly and cost more than a raw chunk
-// become raw chunks (the optimal parse chooses them itself).
-constexpr size_t kRetryDistance = 32;
-
-Tokens applyRawRuns(const uint8_t* data, const Tokens& tokens) {
-  Tokens out;
-  out.reserve(tokens.size());
-  uint64_t last = kStartLastOffset;
-  size_t pos = 0, i = 0, nextTry = 0;
-  bool inRun = false;
-  while (i < tokens.size()) {
-    if (pos < nextTry && !inRun) {
-      const Token& t = tokens[i++];
-      inRun = t.offset == kRawToken;
-      out.push_back(t);
-      if (isCopy(t) && t.length >= 2) last = t.offset;
-      pos += t.length;
-      continue;
-    }
-    size_t j = i, covered = 0;
-    uint64_t bits = 0, last2 = last;
-    unsigned lo = 255, hi = 0, literals = 0;
-    while (j < tokens.size() && covered < kRawChunk && tokens[j].offset != kRawToken) {
-      const Token& t = tokens[j++];
-      if (!t.offset) {
-        const unsigned b = data[pos + covered];
-        if (b) {
-          bits += kLiteralCode8;
-          ++literals;
-          lo = b < lo ? b : lo;
-          hi = b > hi ? b : hi;
-        } else {
-          bits += kNibbleCode;
-        }
-      } else {
-        const uint32_t c = matchCost(t.length, t.offset, last2, kStartOffsetWidth);
-        bits += c == kNoCode ? 9 * t.length : c;
-        if (t.length >= 2) last2 = t.offset;
-      }
-      covered += t.length;
-    }
-    if (literals && hi - lo < 128) bits -= literals * (kLiteralCode8 - kLiteralCode7);
-    if (covered == kRawChunk && bits > kRawChunkCode + (inRun ? 0 : 8)) {
-      out.push_back(Token{kRawChunk, kRawToken});
-      inRun = true;
-      pos += kRawChunk;
-      i = j;
-      continue;
-    }
-    nextTry = pos + kRetryDistance;  // chunks starting close by cost about the same
-    const Token& t = tokens[i++];
-    inRun = t.offset == kRawToken;
-    out.push_back(t);
-    if (isCopy(t) && t.length >= 2) last = t.offset;
-    pos += t.length;
-  }
-  return out;
-}
 
 class CodeWriter {
  public:
@@ -216,24 +88,6 @@ void putHeader(std::vector<uint8_t>& out, const uint8_t* data, size_t n) {
 }
 
 }  // namespace
-
-std::vector<uint8_t> planOffsetWidthsByPosition(const Tokens& parsed, size_t n) {
-  const Tokens tokens = normalizeTokens(parsed);
-  const std::vector<std::pair<size_t, unsigned>> changes = planOffsetWidths(tokens);
-  std::vector<uint8_t> widths((n >> kWidthChunkBits) + 1, uint8_t(kStartOffsetWidth));
-  unsigned current = kStartOffsetWidth;
-  size_t pos = 0, change = 0;
-  for (size_t i = 0; i <= tokens.size(); ++i) {
-    for (; change < changes.size() && changes[change].first <= i; ++change) current = changes[change].second;
-    // Chunks that start within this token take its width.
-    const size_t end = i < tokens.size() ? pos + tokens[i].length : n + 1;
-    for (size_t c = (pos + (size_t(1) << kWidthChunkBits) - 1) >> kWidthChunkBits;
-         c < widths.size() && (c << kWidthChunkBits) < end; ++c)
-      widths[c] = uint8_t(current);
-    if (i < tokens.size()) pos = end;
-  }
-  return widths;
-}
 
 std::vector<uint8_t> emitBlock(const uint8_t* data, size_t n, const Tokens& parsed, bool findRawRuns) {
   const Tokens tokens = normalizeTokens(findRawRuns ? applyRawRuns(data, parsed) : parsed);
