@@ -328,6 +328,10 @@ TEST(JcDecode, DamagedBlocksFail) {
   Bytes partial = good;
   partial.pop_back();
   EXPECT_EQ(decode(partial).result, 0u);
+  // Bytes after the word holding the end code are never read.
+  Bytes trailing = good;
+  trailing.insert(trailing.end(), {0xFF, 0xFF, 0xFF, 0xFF, 0xFF});
+  EXPECT_EQ(decode(trailing).result, 3u);
   // A damaged stream that is long enough for the fast loop.
   Stream longBad;
   longBad.width(8);
