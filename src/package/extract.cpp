@@ -35,15 +35,18 @@ bool extractEmptyFile(const PackageEntry& entry, const std::string& path, bool w
 
 // Writes the entry's bytes: the stored ones as they are, or a block's unpacked
 // form. A block that does not unpack still gives a file of the entry's size.
-bool writeContents(File& out, const PackageEntry& entry, const std::vector<uint8_t>& stored,
-                   ExtractionHooks& hooks) {
+bool writeContents(File& out, const PackageEntry& entry, const ByteBuffer& stored, ExtractionHooks& hooks) {
   if (entry.isStoredRaw()) {
     if (out.write(stored.data(), stored.size()) == stored.size()) return true;
     failEntry(hooks, entry, EntryFailure::WriteFailed);
     return false;
   }
   size_t size = size_t(entry.size);
-  std::vector<uint8_t> unpacked(size + 8);
+  ByteBuffer unpacked;
+  if (!unpacked.allocate(size + 8)) {
+    failEntry(hooks, entry, EntryFailure::NoMemory);
+    return false;
+  }
   uint32_t claimed = 0;
   bool unpackedWhole = readBlockUnpackedSize(stored.data(), stored.size(), claimed) && claimed == uint32_t(size) &&
                        unpackBlock(stored.data(), stored.size(), unpacked.data(), unpacked.size()) == size;
@@ -64,6 +67,7 @@ const char* describeEntryFailure(EntryFailure failure) {
     case EntryFailure::CannotCreate: return "cannot be created";
     case EntryFailure::BlockDamaged: return "damaged data (the block does not unpack)";
     case EntryFailure::WriteFailed: return "cannot be written whole";
+    case EntryFailure::NoMemory: return "too large to extract in the memory available";
   }
   return "failed";
 }
@@ -79,20 +83,25 @@ bool PackageDataReader::open(const Package& package) {
   return file_.seek(position_);
 }
 
-bool PackageDataReader::readNext(std::vector<uint8_t>& buffer, size_t n) {
-  buffer.clear();
+PackageDataReader::Read PackageDataReader::readNext(ByteBuffer& buffer, size_t n) {
+  buffer.release();
   if (exhausted_ || int64_t(n) > end_ - position_) {
     exhausted_ = true;
-    return false;
+    return Read::RunsOut;
   }
-  buffer.resize(n);
+  if (!buffer.allocate(n)) {
+    position_ += int64_t(n);
+    if (file_.seek(position_)) return Read::NoMemory;
+    exhausted_ = true;
+    return Read::RunsOut;
+  }
   if (file_.read(buffer.data(), n) != n) {
     exhausted_ = true;
-    buffer.clear();
-    return false;
+    buffer.release();
+    return Read::RunsOut;
   }
   position_ += int64_t(n);
-  return true;
+  return Read::Done;
 }
 
 bool extractEntry(const Package& package, const PackageEntry& entry, PackageDataReader& data,
@@ -107,9 +116,11 @@ bool extractEntry(const Package& package, const PackageEntry& entry, PackageData
     return extractEmptyFile(entry, path, write, hooks);
   }
 
-  std::vector<uint8_t> stored;
-  if (!data.readNext(stored, size_t(entry.storedSize))) {
-    failEntry(hooks, entry, EntryFailure::DataRunsOut);
+  ByteBuffer stored;
+  PackageDataReader::Read read = data.readNext(stored, size_t(entry.storedSize));
+  if (read != PackageDataReader::Read::Done) {
+    failEntry(hooks, entry, read == PackageDataReader::Read::NoMemory ? EntryFailure::NoMemory
+                                                                       : EntryFailure::DataRunsOut);
     if (write) reportProgress(package, entry, hooks);
     return false;
   }
@@ -128,7 +139,7 @@ bool extractEntry(const Package& package, const PackageEntry& entry, PackageData
       out.setTimes(entry.creation, entry.lastWrite);
     }
   }
-  std::vector<uint8_t>().swap(stored);
+  stored.release();
   reportProgress(package, entry, hooks);
   return ok;
 }

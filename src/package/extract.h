@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "package/package_buffer.h"
 #include "package/package_reader.h"
 #include "runtime/file.h"
 
@@ -16,6 +17,7 @@ enum class EntryFailure {
   CannotCreate,   // the file could not be created
   BlockDamaged,   // the block does not unpack; the file holds what was decoded, then zeros
   WriteFailed,    // the file could not be written whole
+  NoMemory,       // too large to hold in memory; nothing written
 };
 
 const char* describeEntryFailure(EntryFailure failure);
@@ -44,10 +46,12 @@ class PackageDataReader {
  public:
   // Opens the package file again. False when it cannot be opened.
   bool open(const Package& package);
-  // Reads the next n bytes into buffer (resized to n). False when the data area
-  // ends first; then nothing is read any more, since later entries' data cannot be
-  // found either.
-  bool readNext(std::vector<uint8_t>& buffer, size_t n);
+  enum class Read { Done, RunsOut, NoMemory };
+  // Reads the next n bytes into buffer. RunsOut when the data area ends first; then
+  // nothing is read any more, since later entries' data cannot be found either.
+  // NoMemory when no buffer of n bytes can be had: the bytes are skipped, so that
+  // the entries after it still get their own data.
+  Read readNext(ByteBuffer& buffer, size_t n);
 
  private:
   File file_;

@@ -27,6 +27,9 @@ PackageOpenError loadDirectory(File& file, int64_t fileSize, std::vector<Package
   int64_t directoryStart = beforeTrailer - storedSize;
   if (dataStart < 0 || dataStart > directoryStart) return PackageOpenError::TrailerOutOfRange;
   if (directorySize < 4 || directorySize > kMaxDirectorySize) return PackageOpenError::DirectoryTooLarge;
+  // Every entry brings a name and offsets of its own, so no real directory packs
+  // to less than a thousandth; a claim beyond that is not worth an allocation.
+  if (directorySize / 1024 > storedSize + 64) return PackageOpenError::DirectoryTooLarge;
 
   std::vector<uint8_t> stored(static_cast<size_t>(storedSize));
   if (!file.seek(directoryStart) || file.read(stored.data(), stored.size()) != stored.size())

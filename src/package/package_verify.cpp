@@ -22,7 +22,7 @@ void checkEntryFields(const PackageEntry& e, int64_t expectedOffset, std::vector
                                     std::to_string(expectedOffset)});
 }
 
-bool checkEntryData(const PackageEntry& e, const std::vector<uint8_t>& stored, std::vector<PackageProblem>& problems) {
+bool checkEntryData(const PackageEntry& e, const ByteBuffer& stored, std::vector<PackageProblem>& problems) {
   if (e.isStoredRaw()) return true;
   uint32_t claimed = 0;
   if (!readBlockUnpackedSize(stored.data(), stored.size(), claimed)) {
@@ -34,7 +34,11 @@ bool checkEntryData(const PackageEntry& e, const std::vector<uint8_t>& stored, s
                                     std::to_string(e.size)});
     return false;
   }
-  std::vector<uint8_t> unpacked(size_t(e.size) + 8);
+  ByteBuffer unpacked;
+  if (!unpacked.allocate(size_t(e.size) + 8)) {
+    problems.push_back({e.name, "too large to unpack in the memory available"});
+    return false;
+  }
   if (unpackBlock(stored.data(), stored.size(), unpacked.data(), unpacked.size()) != size_t(e.size)) {
     problems.push_back({e.name, "block does not unpack (damaged data or checksum mismatch)"});
     return false;
@@ -60,13 +64,19 @@ bool verifyPackage(const Package& package, std::vector<PackageProblem>& problems
   for (const PackageEntry& e : package.entries()) {
     checkEntryFields(e, position, problems);
     if (!e.consumesData()) continue;
-    std::vector<uint8_t> stored;
-    if (dataLeft && !data.readNext(stored, size_t(e.storedSize))) {
+    ByteBuffer stored;
+    PackageDataReader::Read read = dataLeft ? data.readNext(stored, size_t(e.storedSize))
+                                            : PackageDataReader::Read::RunsOut;
+    if (dataLeft && read == PackageDataReader::Read::RunsOut) {
       problems.push_back({e.name, "the package ends before the data of this entry"});
       dataLeft = false;
     }
     position += e.storedSize;
     if (!dataLeft) continue;
+    if (read == PackageDataReader::Read::NoMemory) {
+      problems.push_back({e.name, "too large to read in the memory available"});
+      continue;
+    }
     checkEntryData(e, stored, problems);
     if (package.progress()) package.progress()(e);
   }

@@ -142,6 +142,8 @@ TEST(PackageReader, RefusesDamagedPackagesWithoutPartialEntries) {
       {"negative data start", withField(good, 8, 0x80000000u), PackageOpenError::TrailerOutOfRange},
       {"absurd block directory size", withField(goodBlock, 16, 0x7FFFFFF0u), PackageOpenError::DirectoryTooLarge},
       {"directory size of 3", withField(goodBlock, 16, 3), PackageOpenError::DirectoryTooLarge},
+      {"block directory a thousand times its stored size", withField(goodBlock, 16, 1000000),
+       PackageOpenError::DirectoryTooLarge},
       {"block directory of another size", withField(goodBlock, 16, uint32_t(directory.size() + 1)),
        PackageOpenError::DirectoryDamaged},
       {"block directory with a bad checksum", flippedBlock, PackageOpenError::DirectoryDamaged},
