@@ -13,6 +13,11 @@ here=$(cd "$(dirname "$0")" && pwd)
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 "$here/make-test-tree.sh" "$work/tree"
+# Other tests may run stubs in the same prefix meanwhile: this run's folders are
+# the new ones holding this token.
+token="token $$ $(date +%s%N)"
+echo "$token" > "$work/tree/setup/token.txt"
+touch -d "2018-05-06 07:08:09.1234567" "$work/tree/setup/token.txt"
 "$qvpack" setup --stub "$stub" --setup "$work/tree/setup" --product "$work/tree/product" \
   -o "$work/setup.exe" || fail "qvpack setup"
 "$qvpack" test "$work/setup.exe" || fail "the setup executable does not pass qvpack test"
@@ -30,7 +35,9 @@ before=$(temp_folders)
 "$here/../wine/run.sh" "$work/setup.exe" & second=$!
 wait $first || fail "first run exited with $?"
 wait $second || fail "second run exited with $?"
-new=$(comm -13 <(echo "$before") <(temp_folders))
+new=$(comm -13 <(echo "$before") <(temp_folders) | while read -r folder; do
+  [ "$(cat "$folder/token.txt" 2>/dev/null)" = "$token" ] && echo "$folder"
+done || true)
 count=$(echo "$new" | grep -c . || true)
 [ "$count" -eq 2 ] || fail "expected two new temporary folders, found $count: $new"
 
