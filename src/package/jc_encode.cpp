@@ -36,6 +36,7 @@ std::vector<uint8_t> packBlock(const uint8_t* data, size_t n, int level) {
   if (level > kPackLevelBest) level = kPackLevelBest;
   const LevelSettings& l = kLevels[level - 1];
   if (!data) n = 0;
+  if (n >= kMaxBlockInput) return {};  // positions are 32-bit, and packages stay below 2 GiB
 
   // Parses are priced with the start width: per-stretch widths are chosen when the
   // block is written, and pricing near copies as if they were far ones costs more.
