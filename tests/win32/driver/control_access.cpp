@@ -153,11 +153,13 @@ bool selectItem(HWND control, long index, std::string& why) {
   HWND owner = GetParent(control);
   WORD code = kind == ListKind::Combo ? CBN_SELCHANGE : LBN_SELCHANGE;
   WPARAM w = MAKEWPARAM(GetDlgCtrlID(control) & 0xFFFF, code);
-  if (!sendQuery(owner, WM_COMMAND, w, reinterpret_cast<LPARAM>(control), result)) {
-    why = "the owner window does not answer the selection change";
-    return false;
+  DWORD_PTR ignored = 0;
+  if (SendMessageTimeoutA(owner, WM_COMMAND, w, reinterpret_cast<LPARAM>(control), SMTO_NORMAL, 1000, &ignored)) {
+    return true;
   }
-  return true;
+  if (GetLastError() == ERROR_TIMEOUT) return true;  // busy with what the choice started, as after a click
+  why = "the owner window takes no notification (error " + std::to_string(GetLastError()) + ")";
+  return false;
 }
 
 bool readSelection(HWND control, long& index, std::string& why) {

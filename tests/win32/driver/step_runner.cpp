@@ -90,7 +90,7 @@ StepRunner::~StepRunner() {
     CloseHandle(p.hProcess);
   }
   if (desktop_) {
-    SetThreadDesktop(GetThreadDesktop(GetCurrentThreadId()) == desktop_ ? original_ : desktop_);
+    if (original_) SetThreadDesktop(original_);
     CloseDesktop(desktop_);
   }
 }
