@@ -1,0 +1,56 @@
+// The package's script file: VBScript or JScript, run through the system's script
+// control after four constants that name the install folder, the temporary folder,
+// the start-menu path and the product GUID. The script control sits behind
+// ScriptHost; win32/script_host_win32.h makes the real one.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace qv {
+
+enum class ScriptLanguage { None, VBScript, JScript };
+
+// By the file name's extension (after its last "."), compared in lower case: "vbs"
+// or "js"; anything else is no script language.
+ScriptLanguage scriptLanguageOf(const std::string& path);
+
+// The name the script host knows the language by: "VBScript" or "JScript".
+const char* scriptLanguageName(ScriptLanguage language);
+
+// Values of the header constants, written raw between the quotes.
+struct ScriptConstants {
+  std::string progDir;       // qvProgDir: the install folder
+  std::string setupDir;      // qvSetupDir: the temporary folder
+  std::string startMenuDir;  // qvStartMenuDir: the start-menu path
+  std::string guid;          // qvGUID: the product GUID
+};
+
+// The four constant lines in the language's form, each ending in CR LF; empty for
+// no language.
+std::string scriptHeader(ScriptLanguage language, const ScriptConstants& constants);
+
+// Appends every line of the file's bytes without its line break (CR LF, LF or a lone
+// CR) and then CR LF. A last line without a break is appended too.
+void appendScriptLines(std::string& text, std::string_view fileBytes);
+
+class ScriptHost {
+ public:
+  virtual ~ScriptHost() = default;
+  virtual bool reset() = 0;
+  virtual bool setLanguage(const char* language) = 0;
+  virtual bool setTimeout(int32_t milliseconds) = 0;
+  // Hands the code to the host, which runs its top-level statements.
+  virtual bool addCode(const std::string& code) = 0;
+};
+
+// The script timeout the installer sets, in milliseconds.
+constexpr int32_t kScriptTimeout = 20000;
+
+// Reads the file and, for a VBScript or JScript file, hands header and script to the
+// host. 1 when the script was handed over; 0 when the file cannot be read, its
+// language is unknown or there is no host (it could not be created at start).
+int runScriptFile(const std::string& path, const ScriptConstants& constants, ScriptHost* host);
+
+}  // namespace qv
