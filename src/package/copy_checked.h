@@ -1,0 +1,98 @@
+// Copying single files from the temporary folder with an overwrite check: an existing
+// destination is replaced only when the user answers Yes in the file-version window,
+// which shows both files' version data side by side. A copy that fails for lack of
+// rights falls back on the administrator logon. The system side sits behind
+// CopyServices; win32/checked_copy_win32.h is the real one, tests pass their own.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "package/file_version_summary.h"
+#include "wizard/interface_texts.h"
+
+namespace qv {
+
+// A moment in local time, as far as the file-version window shows it.
+struct LocalDateTime {
+  int year = 0;
+  int month = 0;   // 1 to 12
+  int day = 0;     // 1 to 31
+  int hour = 0;    // 0 to 23
+  int minute = 0;  // 0 to 59
+};
+
+// "yyyy-mm-dd  hh:ii": four-digit year, two-digit month, day, hour and minute, two
+// blanks between date and time.
+std::string formatFileDate(const LocalDateTime& date);
+
+// The six value labels of the file-version window, in control order.
+struct FileVersionLabels {
+  std::string currentVersion, currentLanguage, currentDescription;  // controls 48, 49, 50
+  std::string newVersion, newLanguage, newDescription;              // controls 56, 57, 58
+};
+
+// A summary's fields as labels: an empty version shows the file's creation date
+// (`date`, or NotAvailable when the date could not be read), an empty language or
+// description shows FileVersion/NotAvailable.
+void fillFileVersionLabels(const FileVersionFields& fields, const LocalDateTime* date, const InterfaceTexts& texts,
+                           std::string& version, std::string& language, std::string& description);
+FileVersionLabels fileVersionLabels(const std::string& currentSummary, const LocalDateTime* currentDate,
+                                    const std::string& newSummary, const LocalDateTime* newDate,
+                                    const InterfaceTexts& texts);
+
+// The file-version window (window 4) as the overwrite check drives it.
+class FileVersionWindow {
+ public:
+  enum class Answer { Yes, No };
+  virtual ~FileVersionWindow() = default;
+  // Builds and shows the window for the file name; false when it cannot be opened.
+  virtual bool openFileVersionWindow(const std::string& fileName, const InterfaceTexts& texts) = 0;
+  // Takes input away from the wizard window while the question is open, and back.
+  virtual void enableWizardWindow(bool enabled) = 0;
+  virtual void setFileVersionLabels(const FileVersionLabels& labels) = 0;
+  // Waits for Yes or No; every other event, a close request among them, is ignored.
+  virtual Answer waitForFileVersionAnswer() = 0;
+  virtual void closeFileVersionWindow() = 0;
+};
+
+// What a checked copy needs of the system and of the run.
+class CopyServices {
+ public:
+  virtual ~CopyServices() = default;
+  virtual bool fileExists(const std::string& path) = 0;
+  // Copies the file, replacing an existing destination.
+  virtual bool copyFileReplacing(const std::string& source, const std::string& destination) = 0;
+  // When the user is no administrator, offers the administrator logon; true when the
+  // copy is worth trying once more. An administrator gets no logon, and false.
+  virtual bool offerAdministratorLogon() = 0;
+  // The copy-failure message box (error icon, OK).
+  virtual void showCopyFailure(const std::string& caption, const std::string& text) = 0;
+  // "FileVersion|FileDescription|language name", or empty without version data.
+  virtual std::string getFileVersionSummary(const std::string& path) = 0;
+  // The file's creation time in local time; false when it cannot be read.
+  virtual bool readCreationDate(const std::string& path, LocalDateTime& date) = 0;
+  virtual FileVersionWindow& fileVersionWindow() = 0;
+};
+
+// The file name part of a path: after its last backslash or slash.
+std::string fileNameOfPath(const std::string& path);
+
+// Copies source over destination: when the destination exists, only after the user
+// agreed in the file-version window (confirmReplaceFile); otherwise at once.
+void copyFileChecked(const std::string& source, const std::string& destination, CopyServices& services,
+                     const InterfaceTexts& texts);
+
+// Shows both files' version data in the file-version window with the wizard window
+// disabled; Yes copies, No leaves the destination. When the window cannot be opened
+// nothing is copied.
+void confirmReplaceFile(const std::string& source, const std::string& destination, CopyServices& services,
+                        const InterfaceTexts& texts);
+
+// Copies, replacing the destination. When that fails and the user is no
+// administrator, the logon is offered and the copy tried once more; its failure shows
+// Requester/RQ6. An administrator's failure gives false without a message.
+bool copyFileAsAdministrator(const std::string& source, const std::string& destination, CopyServices& services,
+                             const InterfaceTexts& texts);
+
+}  // namespace qv
