@@ -8,7 +8,7 @@ packages=(
   xvfb xauth imagemagick
   clang libclang-rt-14-dev
   googletest libgtest-dev
-  zlib1g-dev liblzma-dev xz-utils
+  zlib1g-dev liblzma-dev xz-utils nsis
 )
 missing=()
 for p in "${packages[@]}"; do
