@@ -1,0 +1,91 @@
+#include "integration/script_file.h"
+
+#include "runtime/file.h"
+
+namespace qv {
+namespace {
+
+struct HeaderForm {
+  const char* lineStarts[4];
+  const char* lineEnd;
+};
+
+const HeaderForm kVbScriptHeader = {
+    {"Const qvProgDir = \"", "Const qvSetupDir = \"", "Const qvStartMenuDir = \"", "Const qvGUID = \""}, "\"\r\n"};
+const HeaderForm kJScriptHeader = {
+    {"const qvProgDir  = \"", "const qvSetupDir = \"", "const qvStartMenuDir = \"", "const qvGUID = \""},
+    "\";\r\n"};
+
+char lowerCase(char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; }
+
+// The whole file, read in pieces so that a size that changes meanwhile does no harm.
+bool readScriptBytes(const std::string& path, std::string& bytes) {
+  File file;
+  if (!file.open(path, File::Mode::Read)) return false;
+  char buffer[4096];
+  for (size_t n; (n = file.read(buffer, sizeof buffer)) > 0;) bytes.append(buffer, n);
+  return true;
+}
+
+}  // namespace
+
+ScriptLanguage scriptLanguageOf(const std::string& path) {
+  const size_t slash = path.find_last_of("\\/");
+  const size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
+  const size_t dot = path.rfind('.');
+  if (dot == std::string::npos || dot < nameStart) return ScriptLanguage::None;
+  std::string extension;
+  for (size_t i = dot + 1; i < path.size(); ++i) extension.push_back(lowerCase(path[i]));
+  if (extension == "vbs") return ScriptLanguage::VBScript;
+  if (extension == "js") return ScriptLanguage::JScript;
+  return ScriptLanguage::None;
+}
+
+const char* scriptLanguageName(ScriptLanguage language) {
+  switch (language) {
+    case ScriptLanguage::VBScript: return "VBScript";
+    case ScriptLanguage::JScript: return "JScript";
+    default: return "";
+  }
+}
+
+std::string scriptHeader(ScriptLanguage language, const ScriptConstants& constants) {
+  if (language == ScriptLanguage::None) return std::string();
+  const HeaderForm& form = language == ScriptLanguage::VBScript ? kVbScriptHeader : kJScriptHeader;
+  const std::string* values[4] = {&constants.progDir, &constants.setupDir, &constants.startMenuDir, &constants.guid};
+  std::string header;
+  for (size_t i = 0; i < 4; ++i) {
+    header += form.lineStarts[i];
+    header += *values[i];
+    header += form.lineEnd;
+  }
+  return header;
+}
+
+void appendScriptLines(std::string& text, std::string_view bytes) {
+  size_t start = 0;
+  while (start < bytes.size()) {
+    size_t end = bytes.find_first_of("\r\n", start);
+    if (end == std::string_view::npos) end = bytes.size();
+    text.append(bytes.substr(start, end - start));
+    text += "\r\n";
+    if (end < bytes.size() && bytes[end] == '\r' && end + 1 < bytes.size() && bytes[end + 1] == '\n') ++end;
+    start = end + 1;
+  }
+}
+
+int runScriptFile(const std::string& path, const ScriptConstants& constants, ScriptHost* host) {
+  std::string bytes;
+  if (!readScriptBytes(path, bytes)) return 0;
+  const ScriptLanguage language = scriptLanguageOf(path);
+  if (language == ScriptLanguage::None || host == nullptr) return 0;
+  std::string code = scriptHeader(language, constants);
+  appendScriptLines(code, bytes);
+  host->setLanguage(scriptLanguageName(language));
+  host->setTimeout(kScriptTimeout);
+  // What the script does, or whether it fails, is the script's own business.
+  host->addCode(code);
+  return 1;
+}
+
+}  // namespace qv

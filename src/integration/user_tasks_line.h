@@ -1,0 +1,39 @@
+// One line of the task list: fields between "|", numbered from 1, with the number
+// forms the tasks read from them.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace qv {
+
+// Decimal digits with an optional sign, after leading blanks and tabs, up to the
+// first other byte; no digits read as 0. Taken modulo 2^32, so that every narrower
+// form below keeps the low bits of the number as written.
+uint32_t parseTaskNumber(std::string_view text);
+
+class TaskLine {
+ public:
+  explicit TaskLine(std::string text) : text_(std::move(text)) {}
+
+  // Field `number` (from 1); a missing field reads as empty.
+  std::string field(size_t number) const;
+  // Field 1: the task kind.
+  int32_t kind() const { return integerField(1); }
+  int32_t integerField(size_t number) const { return int32_t(parseTaskNumber(field(number))); }
+  // Icon indexes and flags are held in a signed byte: 255 reads as -1.
+  int8_t byteField(size_t number) const { return int8_t(uint8_t(parseTaskNumber(field(number)))); }
+  // Registry roots are 32-bit key handles, written in unsigned decimal.
+  uint32_t unsignedField(size_t number) const { return parseTaskNumber(field(number)); }
+
+ private:
+  std::string text_;
+};
+
+// Number of [UserTask]: a signed 16-bit count, so 32768 and more wrap round and a
+// negative count runs no task.
+int16_t taskCountOf(int number);
+
+}  // namespace qv
