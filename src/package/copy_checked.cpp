@@ -1,0 +1,87 @@
+#include "package/copy_checked.h"
+
+#include <cstdio>
+
+namespace qv {
+namespace {
+
+// Two digits (or four for the year) of a value that may come from a damaged clock.
+int clampedField(int value, int low, int high) { return value < low ? low : value > high ? high : value; }
+
+}  // namespace
+
+std::string formatFileDate(const LocalDateTime& date) {
+  char text[32];
+  std::snprintf(text, sizeof(text), "%04d-%02d-%02d  %02d:%02d", clampedField(date.year, 0, 9999),
+                clampedField(date.month, 0, 99), clampedField(date.day, 0, 99), clampedField(date.hour, 0, 99),
+                clampedField(date.minute, 0, 99));
+  return text;
+}
+
+void fillFileVersionLabels(const FileVersionFields& fields, const LocalDateTime* date, const InterfaceTexts& texts,
+                           std::string& version, std::string& language, std::string& description) {
+  const std::string& notAvailable = texts.text(TextId::FileVersionNotAvailable);
+  if (!fields.version.empty())
+    version = fields.version;
+  else
+    version = date ? formatFileDate(*date) : notAvailable;
+  language = fields.language.empty() ? notAvailable : fields.language;
+  description = fields.description.empty() ? notAvailable : fields.description;
+}
+
+FileVersionLabels fileVersionLabels(const std::string& currentSummary, const LocalDateTime* currentDate,
+                                    const std::string& newSummary, const LocalDateTime* newDate,
+                                    const InterfaceTexts& texts) {
+  FileVersionLabels labels;
+  fillFileVersionLabels(parseFileVersionSummary(currentSummary), currentDate, texts, labels.currentVersion,
+                        labels.currentLanguage, labels.currentDescription);
+  fillFileVersionLabels(parseFileVersionSummary(newSummary), newDate, texts, labels.newVersion,
+                        labels.newLanguage, labels.newDescription);
+  return labels;
+}
+
+std::string fileNameOfPath(const std::string& path) {
+  size_t separator = path.find_last_of("\\/");
+  return separator == std::string::npos ? path : path.substr(separator + 1);
+}
+
+void copyFileChecked(const std::string& source, const std::string& destination, CopyServices& services,
+                     const InterfaceTexts& texts) {
+  if (services.fileExists(destination))
+    confirmReplaceFile(source, destination, services, texts);
+  else
+    copyFileAsAdministrator(source, destination, services, texts);
+}
+
+void confirmReplaceFile(const std::string& source, const std::string& destination, CopyServices& services,
+                        const InterfaceTexts& texts) {
+  std::string current = services.getFileVersionSummary(destination);
+  std::string replacement = services.getFileVersionSummary(source);
+
+  FileVersionWindow& window = services.fileVersionWindow();
+  if (!window.openFileVersionWindow(fileNameOfPath(source), texts)) return;
+  window.enableWizardWindow(false);
+
+  LocalDateTime currentDate, newDate;
+  bool haveCurrentDate = services.readCreationDate(destination, currentDate);
+  bool haveNewDate = services.readCreationDate(source, newDate);
+  window.setFileVersionLabels(fileVersionLabels(current, haveCurrentDate ? &currentDate : nullptr, replacement,
+                                                haveNewDate ? &newDate : nullptr, texts));
+
+  if (window.waitForFileVersionAnswer() == FileVersionWindow::Answer::Yes)
+    copyFileAsAdministrator(source, destination, services, texts);
+
+  window.enableWizardWindow(true);
+  window.closeFileVersionWindow();
+}
+
+bool copyFileAsAdministrator(const std::string& source, const std::string& destination, CopyServices& services,
+                             const InterfaceTexts& texts) {
+  if (services.copyFileReplacing(source, destination)) return true;
+  if (!services.offerAdministratorLogon()) return false;
+  if (services.copyFileReplacing(source, destination)) return true;
+  services.showCopyFailure(texts.text(TextId::Rq6Titel), texts.text(TextId::Rq6Msg));
+  return false;
+}
+
+}  // namespace qv
