@@ -1,0 +1,39 @@
+// What an installation needs from the system besides what the start of a run uses:
+// the registry, the special folders, the shell's links, the user tasks' effects, the
+// script host and the restart prompt. win32/install_services_win32.h holds the real
+// ones; tests pass their own.
+#pragma once
+
+#include <memory>
+
+#include "driver/restart_prompt.h"
+#include "driver/run_context.h"
+#include "driver/start_services.h"
+#include "integration/registry.h"
+#include "integration/script_file.h"
+#include "integration/shortcuts.h"
+#include "integration/special_folders.h"
+#include "integration/user_tasks.h"
+#include "wizard/interface_texts.h"
+
+namespace qv {
+
+class InstallServices {
+ public:
+  virtual ~InstallServices() = default;
+  virtual Registry& registry() = 0;
+  virtual FolderLookup& folders() = 0;
+  virtual ShellLinks& shellLinks() = 0;
+  virtual UserTaskActions& userTaskActions() = 0;
+  // Null when the script control could not be created: scripts are then skipped.
+  virtual ScriptHost* scriptHost() = 0;
+  virtual RestartPrompt& restartPrompt() = 0;
+};
+
+// This platform's services for the run. The checked copies of the user tasks log on
+// through `system` and keep the token in `context`. Null where the platform cannot
+// install (the native build, which has no shell and no registry of its own).
+std::unique_ptr<InstallServices> createInstallServices(RunContext& context, StartServices& system,
+                                                       const InterfaceTexts& texts);
+
+}  // namespace qv
