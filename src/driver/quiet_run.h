@@ -1,0 +1,26 @@
+// The quiet run (/Q): the installation without the wizard, in its own order. It shows
+// no window of its own and writes no state key; it makes the uninstall entry, which
+// the wizard run does not.
+#pragma once
+
+#include "driver/install_services.h"
+#include "driver/run_context.h"
+#include "driver/setup_description.h"
+#include "driver/start_services.h"
+#include "wizard/interface_texts.h"
+
+namespace qv {
+
+// The whole quiet run with the given services: the install settings, the product
+// package into the install folder, the updater language file, the uninstall entry,
+// the desktop and start-menu shortcuts, the user tasks, the uninstall log and the
+// script, then the after task, the temporary folder removed and the restart prompt.
+void installQuietly(RunContext& context, RunSettings& settings, const InterfaceTexts& texts, StartServices& system,
+                    InstallServices& install);
+
+// The quiet run with this platform's services. Where the platform has none, nothing
+// is installed and only the temporary folder is removed.
+void runQuietInstall(RunContext& context, RunSettings& settings, const InterfaceTexts& texts,
+                     StartServices& system);
+
+}  // namespace qv

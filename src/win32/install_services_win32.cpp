@@ -1,0 +1,21 @@
+#include "win32/install_services_win32.h"
+
+#include "win32/script_host_win32.h"
+
+namespace qv {
+
+Win32InstallServices::Win32InstallServices(RunContext& context, StartServices& system, const InterfaceTexts& texts)
+    : folders_(shellFolders_, registry_),
+      copies_(context, system, texts),
+      taskActions_(UserTaskParts{links_, folders_, registry_, system.processes(), copies_, question_, texts,
+                                 shellFolders_.systemVersion()}),
+      scriptHost_(createScriptHost()) {}
+
+Win32InstallServices::~Win32InstallServices() { releaseScriptHost(scriptHost_); }
+
+std::unique_ptr<InstallServices> createInstallServices(RunContext& context, StartServices& system,
+                                                       const InterfaceTexts& texts) {
+  return std::unique_ptr<InstallServices>(new Win32InstallServices(context, system, texts));
+}
+
+}  // namespace qv
