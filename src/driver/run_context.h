@@ -5,10 +5,9 @@
 #include <cstdint>
 #include <string>
 
-namespace qv {
+#include "integration/system_handle.h"
 
-// A system handle (logon token, program), opaque to the portable core.
-using SystemHandle = void*;
+namespace qv {
 
 struct RunContext {
   bool quiet = false;                  // /Q: the quiet run replaces the wizard
@@ -20,6 +19,7 @@ struct RunContext {
   std::string tempFolder;              // receives the whole setup package; removed at the end
   std::string setupDescriptionPath;    // tempFolder + "setup.ini"
   std::string languageFileName;        // chosen from the language list
+  int primaryLanguage = 0;             // the user's primary language number, when chosen automatically
   bool running = false;                // the product was found running
   int pageNumber = 1;                  // the wizard's current page
   bool reboot = false;                 // offer a restart at the end

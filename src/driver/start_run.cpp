@@ -1,26 +1,27 @@
 #include "driver/start_run.h"
 
 #include "driver/command_line.h"
-#include "driver/start_texts.h"
 #include "package/extract.h"
 #include "package/package_reader.h"
 
 namespace qv {
 namespace {
 
-void showCopyFailure(StartServices& system) {
-  CopyFailureTexts texts = copyFailureTexts();
-  system.showError(texts.caption, texts.message);
+void showCopyFailure(StartServices& system, const InterfaceTexts& texts) {
+  system.showError(texts.text(TextId::Rq6Titel), texts.text(TextId::Rq6Msg));
 }
 
 // Extraction falls back on the administrator logon the same way the folder does.
 class StartExtractionHooks : public ExtractionHooks {
  public:
-  explicit StartExtractionHooks(StartServices& system) : system_(system) {}
-  bool offerAdministratorLogon() override { return system_.offerAdministratorLogon(); }
+  StartExtractionHooks(RunContext& context, StartServices& system, const InterfaceTexts& texts)
+      : context_(context), system_(system), texts_(texts) {}
+  bool offerAdministratorLogon() override { return qv::offerAdministratorLogon(context_, system_, texts_); }
 
  private:
+  RunContext& context_;
   StartServices& system_;
+  const InterfaceTexts& texts_;
 };
 
 }  // namespace
@@ -49,36 +50,41 @@ void prepareRun(RunContext& context, StartServices& system) {
   context.logonToken = nullptr;
 }
 
-bool createTempFolder(const RunContext& context, StartServices& system) {
+bool offerAdministratorLogon(RunContext& context, StartServices& system, const InterfaceTexts& texts) {
+  return qv::offerAdministratorLogon(system.privileges(), system.loginWindow(), texts, context.logonToken,
+                                     context.impersonating);
+}
+
+bool createTempFolder(RunContext& context, StartServices& system, const InterfaceTexts& texts) {
   if (!context.tempFolder.empty()) {
     std::string folder = stripFolderPath(context.tempFolder);
     if (system.createFolder(folder)) return true;
-    if (system.offerAdministratorLogon() && system.createFolder(folder)) return true;
+    if (offerAdministratorLogon(context, system, texts) && system.createFolder(folder)) return true;
   }
-  showCopyFailure(system);
+  showCopyFailure(system, texts);
   return false;
 }
 
-bool extractSetupPackage(const RunContext& context, StartServices& system) {
+bool extractSetupPackage(RunContext& context, StartServices& system, const InterfaceTexts& texts) {
   bool extracted = false;
   if (!context.tempFolder.empty()) {
     Package package;
-    StartExtractionHooks hooks(system);
+    StartExtractionHooks hooks(context, system, texts);
     // A stub that carries no readable package has nothing to extract: that is a
     // failure to report, not an extraction of nothing.
     extracted = openPackage(package, context.stubPath) && extractPackage(package, context.tempFolder, "", hooks);
     closePackage(package);
   }
-  if (!extracted) showCopyFailure(system);
+  if (!extracted) showCopyFailure(system, texts);
   return extracted;
 }
 
-void startRun(RunContext& context, StartServices& system) {
+void startRun(RunContext& context, StartServices& system, const InterfaceTexts& texts) {
   system.initializeServices();
   prepareRun(context, system);
   system.setEnvironmentVariable("SetupExeDir", context.stubFolder);
-  createTempFolder(context, system);
-  extractSetupPackage(context, system);
+  createTempFolder(context, system, texts);
+  extractSetupPackage(context, system, texts);
 }
 
 }  // namespace qv

@@ -6,6 +6,7 @@
 
 #include "driver/run_context.h"
 #include "driver/start_services.h"
+#include "wizard/interface_texts.h"
 
 namespace qv {
 
@@ -21,17 +22,21 @@ std::string stripFolderPath(const std::string& path);
 // message).
 void prepareRun(RunContext& context, StartServices& system);
 
+// For a step that failed: the administrator logon when the user is no administrator,
+// its token kept in the context. True when the step is worth trying once more.
+bool offerAdministratorLogon(RunContext& context, StartServices& system, const InterfaceTexts& texts);
+
 // Creates the temporary folder, once more after an administrator logon; shows the
-// copy-failure message when it cannot be made. True when it was made.
-bool createTempFolder(const RunContext& context, StartServices& system);
+// copy-failure message (Requester/RQ6) when it cannot be made. True when it was made.
+bool createTempFolder(RunContext& context, StartServices& system, const InterfaceTexts& texts);
 
 // Opens the stub's own executable as the setup package and extracts it whole into
 // the temporary folder; shows the copy-failure message when that fails, also when
 // the executable carries no readable package. True when every entry was extracted.
-bool extractSetupPackage(const RunContext& context, StartServices& system);
+bool extractSetupPackage(RunContext& context, StartServices& system, const InterfaceTexts& texts);
 
 // Steps one to six of a run in order: services, command line, context, SetupExeDir,
-// temporary folder, setup package.
-void startRun(RunContext& context, StartServices& system);
+// temporary folder, setup package. The texts still hold their defaults.
+void startRun(RunContext& context, StartServices& system, const InterfaceTexts& texts);
 
 }  // namespace qv

@@ -1,8 +1,14 @@
-// What the start of a run needs from the system. Implemented for Windows in
+// What a run needs from the system. Implemented for Windows in
 // win32/start_services_win32.cpp; the tests supply their own.
 #pragma once
 
+#include <cstdint>
 #include <string>
+
+#include "integration/privileges.h"
+#include "integration/processes.h"
+#include "integration/running_guard.h"
+#include "wizard/language_choice.h"
 
 namespace qv {
 
@@ -11,6 +17,8 @@ class StartServices {
   virtual ~StartServices() = default;
   // COM (single-threaded apartment) for the rest of the run; GUIDs need it.
   virtual void initializeServices() = 0;
+  // Undoes initializeServices at the end of the run.
+  virtual void releaseServices() = 0;
   // The command line after the program name.
   virtual std::string commandLineArguments() = 0;
   // Full path of the running executable, as the system reports it.
@@ -22,12 +30,16 @@ class StartServices {
   virtual void setEnvironmentVariable(const std::string& name, const std::string& value) = 0;
   // Creates one folder level (the path comes without trailing separators).
   virtual bool createFolder(const std::string& path) = 0;
-  // When the user is no administrator, offers the administrator logon; true when
-  // a failed step is worth trying once more. The logon comes later: until then
-  // implementations answer no.
-  virtual bool offerAdministratorLogon() = 0;
   // A message box with an error icon and an OK button.
   virtual void showError(const std::string& caption, const std::string& text) = 0;
+  // The user's default language identifier.
+  virtual uint16_t userDefaultLanguageId() = 0;
+
+  virtual Privileges& privileges() = 0;
+  virtual LoginWindow& loginWindow() = 0;
+  virtual LanguageChooser& languageChooser() = 0;
+  virtual RunningPrograms& runningPrograms() = 0;
+  virtual Processes& processes() = 0;
 };
 
 }  // namespace qv

@@ -28,8 +28,8 @@ class ExtractionHooks {
  public:
   virtual ~ExtractionHooks() = default;
   // A file could not be created: when the user is no administrator, offers the
-  // administrator logon. True when creating it once more is worth trying. The logon
-  // is not built yet, so the base answers no.
+  // administrator logon. True when creating it once more is worth trying; the base
+  // (qvpack) offers none and answers no.
   virtual bool offerAdministratorLogon() { return false; }
   // After the progress procedure ran: drains the window events waiting (processes
   // and discards them) so the wizard repaints while its buttons have no effect.

@@ -148,6 +148,7 @@ bool listFolder(const std::string& path, std::vector<FolderItem>& items) {
     FolderItem item;
     item.name = e->d_name;
     item.isFolder = ::stat((p + item.name).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+    item.isLink = ::lstat((p + item.name).c_str(), &st) == 0 && S_ISLNK(st.st_mode);
     items.push_back(std::move(item));
   }
   ::closedir(dir);

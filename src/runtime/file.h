@@ -57,6 +57,7 @@ class File {
 struct FolderItem {
   std::string name;  // without folder part
   bool isFolder = false;
+  bool isLink = false;  // a symbolic link or other reparse point: remove it, never enter it
 };
 
 bool fileExists(const std::string& path);    // a file, not a folder

@@ -135,6 +135,7 @@ bool listFolder(const std::string& path, std::vector<FolderItem>& items) {
     FolderItem item;
     item.name = fd.cFileName;
     item.isFolder = (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    item.isLink = (fd.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
     items.push_back(std::move(item));
   } while (FindNextFileA(h, &fd));
   FindClose(h);

@@ -27,7 +27,14 @@ std::string fetchText(Fill fill) {
 
 }  // namespace
 
-void Win32StartServices::initializeServices() { CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED); }
+void Win32StartServices::initializeServices() {
+  comReady_ = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+}
+
+void Win32StartServices::releaseServices() {
+  if (comReady_) CoUninitialize();
+  comReady_ = false;
+}
 
 std::string Win32StartServices::commandLineArguments() {
   const char* line = GetCommandLineA();
@@ -73,10 +80,10 @@ void Win32StartServices::setEnvironmentVariable(const std::string& name, const s
 
 bool Win32StartServices::createFolder(const std::string& path) { return CreateDirectoryA(path.c_str(), nullptr); }
 
-bool Win32StartServices::offerAdministratorLogon() { return false; }
-
 void Win32StartServices::showError(const std::string& caption, const std::string& text) {
   MessageBoxA(GetActiveWindow(), text.c_str(), caption.c_str(), MB_OK | MB_ICONERROR);
 }
+
+uint16_t Win32StartServices::userDefaultLanguageId() { return GetUserDefaultLangID(); }
 
 }  // namespace qv

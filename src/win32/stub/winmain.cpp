@@ -2,13 +2,18 @@
 #include <windows.h>
 
 #include "driver/run_context.h"
-#include "driver/start_run.h"
+#include "driver/setup_description.h"
+#include "driver/setup_run.h"
 #include "win32/start_services_win32.h"
+#include "wizard/interface_texts.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  // The run's records live for the whole process; the run releases what it acquired
+  // before it returns.
   qv::RunContext context;
+  qv::RunSettings settings;
+  qv::InterfaceTexts texts;
   qv::Win32StartServices system;
-  qv::startRun(context, system);
-  // The run ends here for now: the temporary folder stays, holding the setup package.
+  qv::runSetup(context, settings, texts, system);
   ExitProcess(0);  // always 0, whichever way the run ends
 }

@@ -2,51 +2,23 @@
 // the temporary folder, and the setup package extracted from the stub's own file.
 #include <gtest/gtest.h>
 
-#include <map>
-
 #include "driver/start_run.h"
 #include "package/extract_folders.h"
 #include "runtime/file.h"
 #include "support/scratch_folder.h"
 #include "support/test_data.h"
+#include "unit/driver/fake_start_services.h"
 #include "unit/package/package_test_util.h"
 
 namespace {
 
 using namespace qvtest;
 
-class FakeSystem : public qv::StartServices {
+// The stand-in system; the logon is offered through its privileges and login window.
+class FakeSystem : public FakeStartServices {
  public:
-  void initializeServices() override { ++initialized; }
-  std::string commandLineArguments() override { return arguments; }
-  std::string modulePath() override { return module; }
-  std::string temporaryPath() override { return temp; }
-  std::string newGuidText() override { return guids.empty() ? std::string() : guids[nextGuid++ % guids.size()]; }
-  void setEnvironmentVariable(const std::string& name, const std::string& value) override {
-    environment[name] = value;
-  }
-  bool createFolder(const std::string& path) override {
-    createdPaths.push_back(path);
-    return !failFolders && qv::createFolder(path);
-  }
-  bool offerAdministratorLogon() override {
-    ++logons;
-    return retryAfterLogon;
-  }
-  void showError(const std::string& caption, const std::string& text) override {
-    errors.push_back(caption + "|" + text);
-  }
-
-  int initialized = 0;
-  std::string arguments, module, temp;
-  std::vector<std::string> guids = {"{0F1E2D3C-4B5A-6978-8796-A5B4C3D2E1F0}"};
-  size_t nextGuid = 0;
-  std::map<std::string, std::string> environment;
-  bool failFolders = false;
-  bool retryAfterLogon = false;
-  int logons = 0;
-  std::vector<std::string> createdPaths;
-  std::vector<std::string> errors;
+  // Not an administrator, and the login window is closed at once.
+  int logons() const { return login.opened; }
 };
 
 const char* const kCopyFailure = "Error - Copy File|Copying file(s) failed.";
@@ -63,6 +35,7 @@ std::string makeStub(const ScratchFolder& dir, const std::vector<TestEntry>& ent
 
 TEST(StartRun, FormsTheContextAndExtractsTheSetupPackage) {
   ScratchFolder dir;
+  qv::InterfaceTexts texts;
   FakeSystem system;
   system.module = makeStub(dir, {fileEntry("setup.ini", bytesOf("[Settings]\r\n")), folderEntry("lang\\"),
                                  fileEntry("lang\\en.lng", textBytes(2000, 1), true), fileEntry("setup.pck", {})});
@@ -70,7 +43,7 @@ TEST(StartRun, FormsTheContextAndExtractsTheSetupPackage) {
   ASSERT_TRUE(qv::createFolder(system.temp));
   system.arguments = "/Q \"/P:C:\\Program Files\\App\" /R:3";
   qv::RunContext context;
-  qv::startRun(context, system);
+  qv::startRun(context, system, texts);
 
   EXPECT_EQ(system.initialized, 1);
   EXPECT_TRUE(context.quiet);
@@ -92,13 +65,14 @@ TEST(StartRun, FormsTheContextAndExtractsTheSetupPackage) {
 
 TEST(StartRun, EveryRunGetsAFolderOfItsOwn) {
   ScratchFolder dir;
+  qv::InterfaceTexts texts;
   FakeSystem system;
   system.module = makeStub(dir, {fileEntry("setup.ini", bytesOf("x"))});
   system.temp = dir.path();
   system.guids = {"{00000000-0000-0000-0000-000000000001}", "{00000000-0000-0000-0000-000000000002}"};
   qv::RunContext first, second;
-  qv::startRun(first, system);
-  qv::startRun(second, system);
+  qv::startRun(first, system, texts);
+  qv::startRun(second, system, texts);
   EXPECT_NE(first.tempFolder, second.tempFolder);
   EXPECT_TRUE(qv::fileExists(first.tempFolder + "setup.ini"));
   EXPECT_TRUE(qv::fileExists(second.tempFolder + "setup.ini"));
@@ -107,33 +81,52 @@ TEST(StartRun, EveryRunGetsAFolderOfItsOwn) {
 
 TEST(StartRun, FailuresShowTheCopyFailureMessageAndTheRunGoesOn) {
   ScratchFolder dir;
+  qv::InterfaceTexts texts;
   {
     SCOPED_TRACE("folder cannot be made, no logon; extraction makes the missing folders itself");
     FakeSystem system;
     system.module = makeStub(dir, {fileEntry("setup.ini", bytesOf("x"))});
     system.temp = dir / "missing\\deeper\\";
     qv::RunContext context;
-    qv::startRun(context, system);
-    EXPECT_EQ(system.logons, 1);
+    qv::startRun(context, system, texts);
+    EXPECT_EQ(system.logons(), 1);
     EXPECT_EQ(system.errors, std::vector<std::string>{kCopyFailure});
     EXPECT_TRUE(qv::fileExists(context.tempFolder + "setup.ini"));
   }
   {
-    SCOPED_TRACE("folder made after the logon");
+    SCOPED_TRACE("a logon, then one more try whatever it gave; the token is the run's");
     FakeSystem system;
     system.module = makeStub(dir, {fileEntry("setup.ini", bytesOf("x"))});
     system.temp = dir.path();
     system.failFolders = true;
-    system.retryAfterLogon = true;
+    system.privilegeService.tokens = {reinterpret_cast<qv::SystemHandle>(5)};
+    system.login.events = {qv::LoginWindow::Event::Login};
+    system.login.entries = {{"admin", "pw"}};
     qv::RunContext context;
     qv::prepareRun(context, system);
-    EXPECT_FALSE(qv::createTempFolder(context, system));  // still failing after the retry
+    EXPECT_FALSE(qv::createTempFolder(context, system, texts));  // still failing after the retry
     EXPECT_EQ(system.createdPaths.size(), 2u);
-    EXPECT_EQ(system.errors.size(), 1u);
+    EXPECT_EQ(system.errors, std::vector<std::string>{kCopyFailure});
+    EXPECT_EQ(context.logonToken, reinterpret_cast<qv::SystemHandle>(5));
+    EXPECT_TRUE(context.impersonating);
+    EXPECT_EQ(system.privilegeService.logons, std::vector<std::string>{"admin|.|pw"});
     system.failFolders = false;
     system.errors.clear();
-    EXPECT_TRUE(qv::createTempFolder(context, system));
+    EXPECT_TRUE(qv::createTempFolder(context, system, texts));
     EXPECT_TRUE(system.errors.empty());
+  }
+  {
+    SCOPED_TRACE("an administrator gets no logon and no second try");
+    FakeSystem system;
+    system.temp = dir.path();
+    system.failFolders = true;
+    system.privilegeService.administrator = true;
+    qv::RunContext context;
+    qv::prepareRun(context, system);
+    EXPECT_FALSE(qv::createTempFolder(context, system, texts));
+    EXPECT_EQ(system.createdPaths.size(), 1u);
+    EXPECT_EQ(system.logons(), 0);
+    EXPECT_EQ(system.errors, std::vector<std::string>{kCopyFailure});
   }
   {
     SCOPED_TRACE("stub without a package");
@@ -142,7 +135,7 @@ TEST(StartRun, FailuresShowTheCopyFailureMessageAndTheRunGoesOn) {
     system.temp = dir.path();
     system.guids = {"{00000000-0000-0000-0000-0000000000A3}"};
     qv::RunContext context;
-    qv::startRun(context, system);
+    qv::startRun(context, system, texts);
     EXPECT_EQ(system.errors, std::vector<std::string>{kCopyFailure});
     EXPECT_TRUE(qv::folderExists(context.tempFolder));
   }
@@ -153,7 +146,7 @@ TEST(StartRun, FailuresShowTheCopyFailureMessageAndTheRunGoesOn) {
     system.temp = dir.path();
     system.guids.clear();
     qv::RunContext context;
-    qv::startRun(context, system);
+    qv::startRun(context, system, texts);
     EXPECT_EQ(context.tempFolder, "");
     EXPECT_EQ(context.setupDescriptionPath, "setup.ini");
     EXPECT_TRUE(system.createdPaths.empty());

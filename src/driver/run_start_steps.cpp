@@ -1,0 +1,53 @@
+#include "driver/run_start_steps.h"
+
+#include "driver/run_end.h"
+#include "driver/task_selector.h"
+#include "integration/running_guard.h"
+#include "runtime/file.h"
+#include "wizard/language_choice.h"
+
+namespace qv {
+
+void readDescriptionAndTexts(RunContext& context, RunSettings& settings, InterfaceTexts& texts,
+                             StartServices& system) {
+  // Without a folder of the run's own nothing was unpacked, and the description path
+  // would name a file relative to whatever the current folder is.
+  if (!context.tempFolder.empty()) readSetupDescription(context.setupDescriptionPath, settings);
+  LanguageChoice choice =
+      chooseLanguageFile(settings.language, system.userDefaultLanguageId(), system.languageChooser());
+  context.languageFileName = choice.fileName;
+  context.primaryLanguage = choice.primaryLanguage;
+  // Without a file name (or a folder of the run's own) there is nothing to read, and
+  // the defaults take the title and version alone.
+  std::string path = choice.fileName.empty() || context.tempFolder.empty() ? std::string()
+                                                                           : context.tempFolder + choice.fileName;
+  texts.loadInterfaceTexts(path, settings.title, settings.version);
+}
+
+bool passRunningGuard(RunContext& context, const RunSettings& settings, const InterfaceTexts& texts,
+                      StartServices& system) {
+  if (guardRunningProduct(system.runningPrograms(), texts, settings.mutexString, settings.progExe, settings.title,
+                          context.running))
+    return true;
+  removeTempFolder(context);
+  return false;
+}
+
+BeforeTaskOutcome runBeforeTask(const RunContext& context, const RunSettings& settings, StartServices& system) {
+  if (settings.beforeSetup.empty()) return BeforeTaskOutcome::GoOn;
+  std::string program = context.tempFolder + settings.beforeSetup;
+  if (context.tempFolder.empty() || !fileExists(program)) {
+    system.showError(kDamagedCaption, kDamagedMessage);
+    return BeforeTaskOutcome::Damaged;
+  }
+  if (!beforeTaskRuns(context.taskSelector, settings.prgFlag)) return BeforeTaskOutcome::GoOn;
+  Processes& processes = system.processes();
+  StartedProcess started =
+      processes.startProcess(program, settings.beforeParam, context.tempFolder, kProcessWait | kProcessKeep);
+  if (!started.record) return BeforeTaskOutcome::GoOn;  // not started: nothing to report
+  uint32_t exitCode = processes.processExitCode(started.record);
+  processes.releaseProcess(started.record);
+  return exitCode == 1 ? BeforeTaskOutcome::Stopped : BeforeTaskOutcome::GoOn;
+}
+
+}  // namespace qv

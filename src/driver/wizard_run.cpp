@@ -1,0 +1,14 @@
+#include "driver/wizard_run.h"
+
+#include "driver/run_end.h"
+
+namespace qv {
+
+void runWizard(RunContext& context, RunSettings& settings, const InterfaceTexts& texts, StartServices& system) {
+  (void)settings;
+  (void)texts;
+  (void)system;
+  removeTempFolder(context);
+}
+
+}  // namespace qv

@@ -1,0 +1,139 @@
+#include "win32/processes_win32.h"
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include <vector>
+
+namespace qv {
+namespace {
+
+class Locked {
+ public:
+  explicit Locked(CRITICAL_SECTION* lock) : lock_(lock) { EnterCriticalSection(lock_); }
+  ~Locked() { LeaveCriticalSection(lock_); }
+  Locked(const Locked&) = delete;
+  Locked& operator=(const Locked&) = delete;
+
+ private:
+  CRITICAL_SECTION* lock_;
+};
+
+// The command line for CreateProcessA, which may write into it.
+std::vector<char> writableText(const std::string& text) {
+  std::vector<char> buffer(text.begin(), text.end());
+  buffer.push_back('\0');
+  return buffer;
+}
+
+bool createProcess(const std::string& file, const std::string& parameters, const std::string& workingFolder,
+                   PROCESS_INFORMATION& info) {
+  std::vector<char> commandLine = writableText(processCommandLine(file, parameters));
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof(startup);
+  startup.dwFlags = STARTF_USESHOWWINDOW;
+  startup.wShowWindow = SW_SHOWNORMAL;
+  return CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, NORMAL_PRIORITY_CLASS, nullptr,
+                        workingFolder.empty() ? nullptr : workingFolder.c_str(), &startup, &info) != 0;
+}
+
+HANDLE shellExecute(const std::string& file, const std::string& parameters, const std::string& workingFolder,
+                    bool& started) {
+  std::string directory = shellDirectory(file, workingFolder);
+  SHELLEXECUTEINFOA info = {};
+  info.cbSize = sizeof(info);
+  info.fMask = SEE_MASK_NOCLOSEPROCESS;
+  info.lpVerb = "Open";
+  info.lpFile = file.c_str();
+  info.lpParameters = parameters.c_str();
+  info.lpDirectory = directory.empty() ? nullptr : directory.c_str();
+  info.nShow = SW_SHOWNORMAL;
+  started = ShellExecuteExA(&info) != 0;
+  return started ? info.hProcess : nullptr;  // none when the shell handed the file to a running program
+}
+
+}  // namespace
+
+Win32Processes::Win32Processes() { InitializeCriticalSection(&lock_); }
+
+Win32Processes::~Win32Processes() {
+  releaseAllProcesses();
+  DeleteCriticalSection(&lock_);
+}
+
+StartedProcess Win32Processes::startProcess(const std::string& file, const std::string& parameters,
+                                            const std::string& workingFolder, unsigned flags) {
+  HANDLE process = nullptr;
+  int32_t processId = -1;
+  PROCESS_INFORMATION info = {};
+  if (createProcess(file, parameters, workingFolder, info)) {
+    CloseHandle(info.hThread);
+    process = info.hProcess;
+    processId = int32_t(info.dwProcessId);
+  } else {
+    bool started = false;
+    process = shellExecute(file, parameters, workingFolder, started);
+    if (!started) return StartedProcess();
+  }
+  // Waiting blocks the thread without handling window messages.
+  if ((flags & kProcessWait) && process) WaitForSingleObject(process, INFINITE);
+  StartedProcess result;
+  result.started = true;
+  if (flags & kProcessKeep) {
+    std::unique_ptr<ProcessRecord> record(new ProcessRecord);
+    record->process = process;
+    record->processId = processId;
+    Locked locked(&lock_);
+    result.record = records_.keep(std::move(record));
+  } else if (process) {
+    CloseHandle(process);
+  }
+  return result;
+}
+
+// The operations on a record hold the lock throughout, so no other thread can
+// release the record and close its handle meanwhile.
+uint32_t Win32Processes::processExitCode(const ProcessRecord* record) {
+  Locked locked(&lock_);
+  DWORD code = 0;
+  if (!records_.contains(record) || !record->process || !GetExitCodeProcess(record->process, &code)) return 0;
+  return code;
+}
+
+bool Win32Processes::processIsRunning(const ProcessRecord* record) {
+  Locked locked(&lock_);
+  // A record without a handle (the shell passed the file on) has nothing running to
+  // wait for.
+  return records_.contains(record) && record->process && WaitForSingleObject(record->process, 0) == WAIT_TIMEOUT;
+}
+
+bool Win32Processes::processIsLive(const ProcessRecord* record) {
+  Locked locked(&lock_);
+  return records_.contains(record);
+}
+
+void Win32Processes::stopProcess(const ProcessRecord* record) {
+  Locked locked(&lock_);
+  if (records_.contains(record) && record->process) TerminateProcess(record->process, 0xFFFFFFFF);
+}
+
+void Win32Processes::releaseProcess(const ProcessRecord* record) {
+  std::unique_ptr<ProcessRecord> taken;
+  {
+    Locked locked(&lock_);
+    taken = records_.take(record);
+  }
+  if (taken && taken->process) CloseHandle(taken->process);
+}
+
+void Win32Processes::releaseAllProcesses() {
+  std::vector<std::unique_ptr<ProcessRecord>> all;
+  {
+    Locked locked(&lock_);
+    all = records_.takeAll();
+  }
+  for (const auto& record : all)
+    if (record->process) CloseHandle(record->process);
+}
+
+}  // namespace qv

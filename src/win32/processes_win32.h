@@ -1,0 +1,32 @@
+// Programs started on Windows: CreateProcessA, the shell as fallback, and the kept
+// process records in one list under one lock. The stub owns one of these for the run.
+#pragma once
+
+#include <windows.h>
+
+#include "integration/processes.h"
+
+namespace qv {
+
+class Win32Processes : public Processes {
+ public:
+  Win32Processes();
+  ~Win32Processes() override;
+  Win32Processes(const Win32Processes&) = delete;
+  Win32Processes& operator=(const Win32Processes&) = delete;
+
+  StartedProcess startProcess(const std::string& file, const std::string& parameters,
+                              const std::string& workingFolder, unsigned flags) override;
+  uint32_t processExitCode(const ProcessRecord* record) override;
+  bool processIsRunning(const ProcessRecord* record) override;
+  bool processIsLive(const ProcessRecord* record) override;
+  void stopProcess(const ProcessRecord* record) override;
+  void releaseProcess(const ProcessRecord* record) override;
+  void releaseAllProcesses() override;
+
+ private:
+  ProcessRecordList records_;
+  CRITICAL_SECTION lock_;  // held around every use of the records
+};
+
+}  // namespace qv

@@ -1,0 +1,93 @@
+// Removal of a whole folder tree: nested folders go with it, links are removed
+// without being followed, and an empty path removes nothing.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "runtime/file.h"
+#include "runtime/folder_removal.h"
+#include "support/scratch_folder.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <unistd.h>
+#endif
+
+namespace {
+
+using qvtest::ScratchFolder;
+
+bool writeText(const std::string& path, const std::string& text) {
+  return qv::writeWholeFile(path, text.data(), text.size());
+}
+
+// A symbolic link at `link` to `target`; false where the system does not allow one.
+bool makeLink(const std::string& target, const std::string& link, bool folder) {
+#ifdef _WIN32
+  std::string t = target;
+  if (!t.empty() && t.back() == '\\') t.pop_back();
+  return CreateSymbolicLinkA(link.c_str(), t.c_str(), folder ? SYMBOLIC_LINK_FLAG_DIRECTORY : 0) != 0;
+#else
+  (void)folder;
+  std::string t = target, l = link;
+  std::replace(t.begin(), t.end(), '\\', '/');
+  std::replace(l.begin(), l.end(), '\\', '/');
+  return ::symlink(t.c_str(), l.c_str()) == 0;
+#endif
+}
+
+TEST(FolderRemoval, RemovesNestedFoldersAndFiles) {
+  ScratchFolder dir;
+  std::string root = dir / "{RUN}\\";
+  ASSERT_TRUE(qv::createFolder(root));
+  ASSERT_TRUE(qv::createFolder(root + "lang"));
+  ASSERT_TRUE(qv::createFolder(root + "lang\\more"));
+  ASSERT_TRUE(qv::createFolder(root + "empty"));
+  ASSERT_TRUE(writeText(root + "setup.ini", "[Settings]"));
+  ASSERT_TRUE(writeText(root + "lang\\en.lng", "x"));
+  ASSERT_TRUE(writeText(root + "lang\\more\\de.lng", "y"));
+  ASSERT_TRUE(writeText(root + "no extension", ""));
+  ASSERT_TRUE(writeText(dir / "{RUN}.txt", "a neighbour with a similar name"));
+
+  EXPECT_TRUE(qv::removeFolderTree(root));
+  EXPECT_FALSE(qv::folderExists(root));
+  EXPECT_TRUE(qv::fileExists(dir / "{RUN}.txt"));
+
+  // Without the trailing backslash, too.
+  ASSERT_TRUE(qv::createFolder(dir / "second"));
+  ASSERT_TRUE(writeText(dir / "second\\a", "a"));
+  EXPECT_TRUE(qv::removeFolderTree(dir / "second"));
+  EXPECT_FALSE(qv::folderExists(dir / "second"));
+
+  EXPECT_FALSE(qv::removeFolderTree(dir / "missing\\"));
+}
+
+TEST(FolderRemoval, LinksAreRemovedButNeverFollowed) {
+  ScratchFolder dir;
+  std::string outside = dir / "outside\\";
+  ASSERT_TRUE(qv::createFolder(outside));
+  ASSERT_TRUE(qv::createFolder(outside + "deep"));
+  ASSERT_TRUE(writeText(outside + "keep.txt", "keep"));
+  ASSERT_TRUE(writeText(outside + "deep\\keep2.txt", "keep"));
+  std::string root = dir / "run\\";
+  ASSERT_TRUE(qv::createFolder(root));
+  ASSERT_TRUE(qv::createFolder(root + "sub"));
+  ASSERT_TRUE(writeText(root + "sub\\file.txt", "x"));
+  if (!makeLink(outside, root + "sub\\folder-link", true) || !makeLink(outside + "keep.txt", root + "file-link", false))
+    GTEST_SKIP() << "symbolic links cannot be made here";
+
+  EXPECT_TRUE(qv::removeFolderTree(root));
+  EXPECT_FALSE(qv::folderExists(root));
+  EXPECT_TRUE(qv::fileExists(outside + "keep.txt"));
+  EXPECT_TRUE(qv::fileExists(outside + "deep\\keep2.txt"));
+  EXPECT_TRUE(qv::folderExists(outside + "deep"));
+}
+
+TEST(FolderRemoval, AnEmptyPathRemovesNothing) {
+  // Made relative to the current folder, an empty path would name the current or
+  // the root folder.
+  EXPECT_FALSE(qv::removeFolderTree(""));
+}
+
+}  // namespace
