@@ -1,0 +1,39 @@
+#include "win32/checked_copy_win32.h"
+
+#include "driver/start_run.h"
+#include "runtime/file.h"
+#include "win32/file_version_info_win32.h"
+
+namespace qv {
+
+bool Win32CopyServices::fileExists(const std::string& path) { return qv::fileExists(path); }
+
+bool Win32CopyServices::copyFileReplacing(const std::string& source, const std::string& destination) {
+  return CopyFileA(source.c_str(), destination.c_str(), FALSE) != 0;
+}
+
+bool Win32CopyServices::offerAdministratorLogon() { return qv::offerAdministratorLogon(context_, system_, texts_); }
+
+void Win32CopyServices::showCopyFailure(const std::string& caption, const std::string& text) {
+  system_.showError(caption, text);
+}
+
+std::string Win32CopyServices::getFileVersionSummary(const std::string& path) {
+  return qv::getFileVersionSummary(path);
+}
+
+bool Win32CopyServices::readCreationDate(const std::string& path, LocalDateTime& date) {
+  FileTime creation, lastWrite;
+  if (!readFileTimes(path, creation, lastWrite)) return false;
+  FILETIME universal = {creation.low, creation.high}, local;
+  SYSTEMTIME parts;
+  if (!FileTimeToLocalFileTime(&universal, &local) || !FileTimeToSystemTime(&local, &parts)) return false;
+  date.year = parts.wYear;
+  date.month = parts.wMonth;
+  date.day = parts.wDay;
+  date.hour = parts.wHour;
+  date.minute = parts.wMinute;
+  return true;
+}
+
+}  // namespace qv
