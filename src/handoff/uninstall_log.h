@@ -24,8 +24,11 @@ struct UninstallLogRun {
 inline constexpr char kUninstallLogName[] = "uninstall.dat";
 
 // Writes the groups Settings, Language, StartMenu, StartProg and UserTask. An empty
-// ProgLink first becomes ProgExe up to its first "." (in `settings` as well). Nothing
-// is written when NoUninstall is set. Failures go unreported.
+// ProgLink first becomes ProgExe up to its first "." (in `settings` as well). The
+// StartMenu group names the links the start-menu step makes, whether made or not;
+// its AddExe comes from `settings.exe`, which only that step reads, so without it the
+// key holds the start-menu path and ".lnk". Nothing is written when NoUninstall is
+// set. Failures go unreported.
 void writeUninstallLog(const UninstallLogRun& run, RunSettings& settings, const InterfaceTexts& texts,
                        const std::vector<std::string>& undoRecords);
 
