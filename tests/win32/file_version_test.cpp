@@ -109,6 +109,12 @@ TEST(Win32CheckedCopy, CopiesReplacingAndReadsTheLocalCreationDate) {
   EXPECT_EQ(qvtest::readText(folder / "old.txt"), "new");
   EXPECT_FALSE(services.copyFileReplacing(folder / "missing.txt", folder / "old.txt"));
   EXPECT_FALSE(services.copyFileReplacing(folder / "new.txt", folder / "no\\such\\folder.txt"));
+  // An administrator's failed copy is no question: no logon, no message box (either
+  // would wait for a user here), just the failure.
+  if (system.privileges().isAdministrator()) {
+    EXPECT_FALSE(qv::copyFileAsAdministrator(folder / "new.txt", folder / "no\\such\\folder.txt", services, texts));
+    EXPECT_EQ(context.logonToken, nullptr);
+  }
 
   // The creation date as the system's own local-time conversion gives it.
   qv::FileTime creation, lastWrite;
