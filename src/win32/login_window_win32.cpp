@@ -17,14 +17,20 @@ LRESULT CALLBACK loginProcedure(HWND window, UINT message, WPARAM wParam, LPARAM
   }
   auto* state = reinterpret_cast<Win32LoginWindow::State*>(GetWindowLongPtrA(window, GWLP_USERDATA));
   if (state) {
+    // A click or close request sent from another thread arrives inside the wait for
+    // the next message: a posted message of no meaning ends that wait.
     if (message == WM_COMMAND && LOWORD(wParam) == kLoginButton && HIWORD(wParam) == BN_CLICKED) {
       state->loginPressed = true;
+      PostMessageA(window, WM_NULL, 0, 0);
       return 0;
     }
     if (message == WM_CLOSE) {
       state->closeRequested = true;  // the caller closes the window once its wait has ended
+      PostMessageA(window, WM_NULL, 0, 0);
       return 0;
     }
+    // The Return key presses Login.
+    if (message == DM_GETDEFID) return MAKELRESULT(kLoginButton, DC_HASDEFID);
   }
   return DefWindowProcA(window, message, wParam, lParam);
 }

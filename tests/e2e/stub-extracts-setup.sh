@@ -2,10 +2,12 @@
 # End to end under Wine: qvpack wraps a setup folder and a product around the win64
 # stub; the stub, run twice at the same time, unpacks itself into two new temporary
 # folders, each holding exactly the setup folder's files (same bytes, same last-write
-# times) and the product package setup.pck.
-#   stub-extracts-setup.sh <qvpack> <win64 stub> <work folder>
+# times) and the product package setup.pck. The setup folder's before task ends with
+# exit code 1, which stops a run with its temporary folder in place; a third run that
+# skips the before task (/R:0 with PrgFlag=0) installs quietly and leaves no folder.
+#   stub-extracts-setup.sh <qvpack> <win64 stub> <work folder> <task program>
 set -euo pipefail
-qvpack=$1 stub=$2 work=$3
+qvpack=$1 stub=$2 work=$3 task=$4
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/../wine/env.sh"
 "$here/../wine/prefix.sh" >/dev/null
@@ -13,6 +15,11 @@ here=$(cd "$(dirname "$0")" && pwd)
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 "$here/make-test-tree.sh" "$work/tree"
+cp "$task" "$work/tree/setup/bin/stop.exe"
+touch -d "2018-04-05 06:07:08.7654321" "$work/tree/setup/bin/stop.exe"
+printf 'NoUninstall=1\r\n[Info]\r\nPrgFlag=0\r\n[UserTask]\r\nBeforeSetup=bin\\stop.exe\r\nBeforeParam=exit 1\r\n' \
+  >> "$work/tree/setup/setup.ini"
+touch -d "2018-04-05 06:07:09.1234567" "$work/tree/setup/setup.ini"  # a time a FILETIME holds exactly
 # Other tests may run stubs in the same prefix meanwhile: this run's folders are
 # the new ones holding this token.
 token="token $$ $(date +%s%N)"
@@ -63,4 +70,14 @@ while read -r folder; do
     || fail "the product's times were not kept"
 done <<< "$new"
 while read -r folder; do rm -rf "$folder"; done <<< "$new"
-echo "both runs unpacked the setup package into folders of their own"
+
+# A run that goes past the before task removes its temporary folder at the end.
+installed=$work/installed
+rm -rf "$installed"
+"$here/../wine/run.sh" "$work/setup.exe" /Q /R:0 "/P:Z:${installed//\//\\}" || fail "third run exited with $?"
+[ -f "$installed/app.exe" ] || fail "the third run did not install"
+left=$(comm -13 <(echo "$before") <(temp_folders) | while read -r folder; do
+  [ "$(cat "$folder/token.txt" 2>/dev/null)" = "$token" ] && echo "$folder"
+done || true)
+[ -z "$left" ] || fail "the third run left its temporary folder: $left"
+echo "both runs unpacked the setup package into folders of their own; a whole run leaves none"
