@@ -1,20 +1,35 @@
 #include "package/copy_checked.h"
 
-#include <cstdio>
-
 namespace qv {
 namespace {
 
 // Two digits (or four for the year) of a value that may come from a damaged clock.
 int clampedField(int value, int low, int high) { return value < low ? low : value > high ? high : value; }
 
+// A clamped (never negative) field with leading zeros, written by hand: the C
+// library's formatter would bring its whole floating-point printer into the stub.
+void appendDigits(std::string& text, int value, int width) {
+  char digits[4];
+  for (int i = width - 1; i >= 0; --i) {
+    digits[i] = static_cast<char>('0' + value % 10);
+    value /= 10;
+  }
+  text.append(digits, static_cast<std::size_t>(width));
+}
+
 }  // namespace
 
 std::string formatFileDate(const LocalDateTime& date) {
-  char text[32];
-  std::snprintf(text, sizeof(text), "%04d-%02d-%02d  %02d:%02d", clampedField(date.year, 0, 9999),
-                clampedField(date.month, 0, 99), clampedField(date.day, 0, 99), clampedField(date.hour, 0, 99),
-                clampedField(date.minute, 0, 99));
+  std::string text;
+  appendDigits(text, clampedField(date.year, 0, 9999), 4);
+  text += '-';
+  appendDigits(text, clampedField(date.month, 0, 99), 2);
+  text += '-';
+  appendDigits(text, clampedField(date.day, 0, 99), 2);
+  text += "  ";
+  appendDigits(text, clampedField(date.hour, 0, 99), 2);
+  text += ':';
+  appendDigits(text, clampedField(date.minute, 0, 99), 2);
   return text;
 }
 

@@ -223,6 +223,8 @@ TEST(FormatFileDate, FourDigitYearTwoDigitRestTwoBlanks) {
       {{987, 7, 4, 23, 9}, "0987-07-04  23:09"},
       {{99999, 1, 1, 0, 0}, "9999-01-01  00:00"},  // never wider than the field
       {{2020, -1, 1, 0, 0}, "2020-00-01  00:00"},
+      {{-5, 100, 31, 99, 100}, "0000-99-31  99:99"},
+      {{10, 5, 6, 7, 8}, "0010-05-06  07:08"},
   };
   for (const Case& c : cases) EXPECT_EQ(qv::formatFileDate(c.date), c.text);
 }
