@@ -36,6 +36,9 @@ std::string updaterLanguageFile(const std::string& installFolder) {
 
 bool writeUpdaterLanguageFile(const std::string& tempFolder, const std::string& languageFileName,
                               const std::string& installFolder) {
+  // Without a temporary folder the name would be looked up in whatever folder is
+  // current, and some unrelated file handed to the updater.
+  if (tempFolder.empty()) return false;
   std::string source = updaterLanguageSource(tempFolder, languageFileName);
   if (!fileExists(source)) return false;
   std::string folder = installFolder + kUpdaterFolder;

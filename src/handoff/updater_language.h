@@ -15,7 +15,8 @@ std::string updaterLanguageFile(const std::string& installFolder);
 
 // When the source exists: creates install folder + "qvIUpd\" (one level) when
 // missing, and copies the source there, replacing an earlier file. Without a source
-// nothing changes. Failures go unreported. True when the file was placed.
+// nothing changes, nor without a temporary folder (empty path). Failures go
+// unreported. True when the file was placed.
 bool writeUpdaterLanguageFile(const std::string& tempFolder, const std::string& languageFileName,
                               const std::string& installFolder);
 

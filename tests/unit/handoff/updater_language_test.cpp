@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -76,6 +78,20 @@ TEST(UpdaterLanguage, WithoutASourceNothingChanges) {
   writeBytes(temp / ".upd", {4});
   EXPECT_TRUE(qv::writeUpdaterLanguageFile(temp.path(), "", install.path()));
   EXPECT_EQ(readBytes(install / "qvIUpd\\qvIUpdater.lng"), std::vector<uint8_t>({4}));
+}
+
+TEST(UpdaterLanguage, NoTemporaryFolderNoSourceWhateverTheCurrentFolderHolds) {
+  ScratchFolder current, install;
+  writeBytes(current / "german.upd", {5});
+  std::string here = current.path();
+  here.pop_back();  // the folder without its trailing separator, in the host's form
+  std::replace(here.begin(), here.end(), '\\', std::filesystem::path::preferred_separator == '/' ? '/' : '\\');
+  std::filesystem::path before = std::filesystem::current_path();
+  std::filesystem::current_path(here);
+  bool placed = qv::writeUpdaterLanguageFile("", "german.lng", install.path());
+  std::filesystem::current_path(before);
+  EXPECT_FALSE(placed);
+  EXPECT_FALSE(qv::fileExists(install / "qvIUpd\\qvIUpdater.lng"));
 }
 
 TEST(UpdaterLanguage, FailuresAreQuiet) {
