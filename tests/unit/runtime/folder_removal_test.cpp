@@ -25,9 +25,13 @@ bool writeText(const std::string& path, const std::string& text) {
 // A symbolic link at `link` to `target`; false where the system does not allow one.
 bool makeLink(const std::string& target, const std::string& link, bool folder) {
 #ifdef _WIN32
+  // Looked up by name: older systems have no symbolic links.
+  using CreateLinkFn = BOOLEAN(WINAPI*)(LPCSTR, LPCSTR, DWORD);
+  auto createLink = reinterpret_cast<CreateLinkFn>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "CreateSymbolicLinkA")));
   std::string t = target;
   if (!t.empty() && t.back() == '\\') t.pop_back();
-  return CreateSymbolicLinkA(link.c_str(), t.c_str(), folder ? SYMBOLIC_LINK_FLAG_DIRECTORY : 0) != 0;
+  return createLink && createLink(link.c_str(), t.c_str(), folder ? 1 : 0) != 0;  // 1: a folder link
 #else
   (void)folder;
   std::string t = target, l = link;
