@@ -68,15 +68,14 @@ time_install() {
     rm -rf "$folder"
     start=$(date +%s.%N)
     DISPLAY= "$wine64" "$@" >/dev/null 2>&1 || { echo "$name: the installer failed" >&2; return 1; }
-    "$wineserver" -w 2>/dev/null || true
     end=$(date +%s.%N)
     times+=("$(awk -v a="$start" -v b="$end" 'BEGIN { printf "%.3f", b - a }')")
   done
   diff -rq "$corpus" "$folder" >/dev/null || { echo "$name: the install differs from the corpus" >&2; return 1; }
   printf '%s\n' "${times[@]}" | best
 }
-# Wine keeps the wineserver running between the runs (-p above) and waits for the
-# installer's child processes before -w returns, so a time covers the whole install.
+# wine returns when the installer's process has ended; both installers wait for
+# whatever they start, so a time covers the whole install.
 ours=$(time_install ours "$work/qv-setup.exe" /Q '/P:C:\QvBench\ours')
 split=$(time_install split "$work/qv-split.exe" /Q '/P:C:\QvBench\split')
 zlib=$(time_install nsis-zlib "$work/nsis-zlib.exe" /S '/D=C:\QvBench\nsis-zlib')

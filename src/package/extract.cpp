@@ -35,14 +35,14 @@ bool extractEmptyFile(const PackageEntry& entry, const std::string& path, bool w
 
 // Writes the entry's bytes: the stored ones as they are, or a block's unpacked
 // form. A block that does not unpack still gives a file of the entry's size.
-bool writeContents(File& out, const PackageEntry& entry, const ByteBuffer& stored, ExtractionHooks& hooks) {
+bool writeContents(File& out, const PackageEntry& entry, const ByteBuffer& stored, ByteBuffer& unpacked,
+                   ExtractionHooks& hooks) {
   if (entry.isStoredRaw()) {
     if (out.write(stored.data(), stored.size()) == stored.size()) return true;
     failEntry(hooks, entry, EntryFailure::WriteFailed);
     return false;
   }
   size_t size = size_t(entry.size);
-  ByteBuffer unpacked;
   if (!unpacked.allocate(size + 8)) {
     failEntry(hooks, entry, EntryFailure::NoMemory);
     return false;
@@ -84,9 +84,9 @@ bool PackageDataReader::open(const Package& package) {
 }
 
 PackageDataReader::Read PackageDataReader::readNext(ByteBuffer& buffer, size_t n) {
-  buffer.release();
   if (exhausted_ || int64_t(n) > end_ - position_) {
     exhausted_ = true;
+    buffer.release();
     return Read::RunsOut;
   }
   if (!buffer.allocate(n)) {
@@ -116,7 +116,7 @@ bool extractEntry(const Package& package, const PackageEntry& entry, PackageData
     return extractEmptyFile(entry, path, write, hooks);
   }
 
-  ByteBuffer stored;
+  ByteBuffer& stored = data.storedBytes();
   PackageDataReader::Read read = data.readNext(stored, size_t(entry.storedSize));
   if (read != PackageDataReader::Read::Done) {
     failEntry(hooks, entry, read == PackageDataReader::Read::NoMemory ? EntryFailure::NoMemory
@@ -134,12 +134,11 @@ bool extractEntry(const Package& package, const PackageEntry& entry, PackageData
     if (!createTarget(out, path, hooks)) {
       failEntry(hooks, entry, EntryFailure::CannotCreate);
     } else {
-      ok = writeContents(out, entry, stored, hooks);
+      ok = writeContents(out, entry, stored, data.unpackedBytes(), hooks);
       // The times go last, so that they are the file's final ones.
       out.setTimes(entry.creation, entry.lastWrite);
     }
   }
-  stored.release();
   reportProgress(package, entry, hooks);
   return ok;
 }

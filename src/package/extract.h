@@ -53,11 +53,19 @@ class PackageDataReader {
   // the entries after it still get their own data.
   Read readNext(ByteBuffer& buffer, size_t n);
 
+  // The buffers extraction uses for one entry at a time, kept from entry to entry so
+  // that the memory is asked for once: they grow to the largest entry, which bounds
+  // what an extraction holds.
+  ByteBuffer& storedBytes() { return stored_; }
+  ByteBuffer& unpackedBytes() { return unpacked_; }
+
  private:
   File file_;
   int64_t position_ = 0;
   int64_t end_ = 0;
   bool exhausted_ = false;
+  ByteBuffer stored_;
+  ByteBuffer unpacked_;
 };
 
 // Handles one file entry. An empty one consumes no data: with write on it is created

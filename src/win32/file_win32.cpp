@@ -84,7 +84,9 @@ bool File::truncateHere() { return handle_ != kNone && SetEndOfFile(asHandle(han
 bool File::setTimes(const FileTime& creation, const FileTime& lastWrite) {
   if (handle_ == kNone) return false;
   FILETIME c{creation.low, creation.high}, w{lastWrite.low, lastWrite.high};
-  FlushFileBuffers(asHandle(handle_));
+  // Nothing to flush first: writes go straight to WriteFile, and the system keeps times
+  // set through the handle whatever it writes back later. A flush per file made the
+  // extraction of a product several times slower.
   return SetFileTime(asHandle(handle_), &c, nullptr, &w);
 }
 
