@@ -5,7 +5,9 @@
 # executable's size, and checks that every install holds the corpus exactly.
 #   bench_install.sh <qvpack> <win64 stub> <work folder> [corpus folder] [runs]
 # Without a corpus folder the full corpus is made with make-corpus.sh. Each installer
-# runs `runs` times (default 3) into a fresh folder; the best time counts.
+# runs `runs` times (default 3) into a fresh folder; the best time counts. The exit
+# code is 2 when ours is slower than the NSIS zlib installer, unless QV_BENCH_BAR=0
+# (a smoke run on a tiny corpus, where Wine's start-up is most of each time).
 set -euo pipefail
 qvpack=$1 stub=$2 work=$3 corpus=${4:-} runs=${5:-3}
 here=$(cd "$(dirname "$0")" && pwd)
@@ -94,5 +96,5 @@ if awk -v a="$ours" -v b="$zlib" 'BEGIN { exit !(a <= b) }'; then
   echo "bar met: the quiet install is no slower than the NSIS zlib installer"
 else
   echo "bar missed: the quiet install is slower than the NSIS zlib installer"
-  exit 2
+  [ "${QV_BENCH_BAR:-1}" = 0 ] || exit 2
 fi
