@@ -347,6 +347,9 @@ TEST_F(QuietRun, AMissingProductPackageStillEndsTheRun) {
 }
 
 TEST_F(QuietRun, WithoutThePlatformsServicesOnlyTheTemporaryFolderGoes) {
+#ifdef _WIN32
+  GTEST_SKIP() << "Windows has the services: this run would install into the machine";
+#endif
   writeSetup("", "");
   ASSERT_TRUE(writeBytes(context.tempFolder + "setup.pck", product));
   qv::runQuietInstall(context, settings, texts, system);
