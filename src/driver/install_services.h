@@ -1,7 +1,7 @@
 // What an installation needs from the system besides what the start of a run uses:
 // the registry, the special folders, the shell's links, the user tasks' effects, the
 // script host and the restart prompt. win32/install_services_win32.h holds the real
-// ones; tests pass their own.
+// ones, which StartServices::installServices hands out; tests pass their own.
 #pragma once
 
 #include <memory>
@@ -29,11 +29,5 @@ class InstallServices {
   virtual ScriptHost* scriptHost() = 0;
   virtual RestartPrompt& restartPrompt() = 0;
 };
-
-// This platform's services for the run. The checked copies of the user tasks log on
-// through `system` and keep the token in `context`. Null where the platform cannot
-// install (the native build, which has no shell and no registry of its own).
-std::unique_ptr<InstallServices> createInstallServices(RunContext& context, StartServices& system,
-                                                       const InterfaceTexts& texts);
 
 }  // namespace qv

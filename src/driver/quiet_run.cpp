@@ -86,7 +86,7 @@ void installQuietly(RunContext& context, RunSettings& settings, const InterfaceT
 
 void runQuietInstall(RunContext& context, RunSettings& settings, const InterfaceTexts& texts,
                      StartServices& system) {
-  std::unique_ptr<InstallServices> install = createInstallServices(context, system, texts);
+  InstallServices* install = system.installServices(context, texts);
   if (install)
     installQuietly(context, settings, texts, system, *install);
   else

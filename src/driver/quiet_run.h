@@ -18,8 +18,8 @@ namespace qv {
 void installQuietly(RunContext& context, RunSettings& settings, const InterfaceTexts& texts, StartServices& system,
                     InstallServices& install);
 
-// The quiet run with this platform's services. Where the platform has none, nothing
-// is installed and only the temporary folder is removed.
+// The quiet run with the services `system` hands out. Without any, nothing is
+// installed and only the temporary folder is removed.
 void runQuietInstall(RunContext& context, RunSettings& settings, const InterfaceTexts& texts,
                      StartServices& system);
 

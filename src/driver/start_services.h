@@ -12,6 +12,10 @@
 
 namespace qv {
 
+class InstallServices;
+struct RunContext;
+class InterfaceTexts;
+
 class StartServices {
  public:
   virtual ~StartServices() = default;
@@ -40,6 +44,13 @@ class StartServices {
   virtual LanguageChooser& languageChooser() = 0;
   virtual RunningPrograms& runningPrograms() = 0;
   virtual Processes& processes() = 0;
+  // The installation's system parts, made on the first call and kept until
+  // releaseServices. Null where the run cannot install (the tests' stand-ins).
+  virtual InstallServices* installServices(RunContext& context, const InterfaceTexts& texts) {
+    (void)context;
+    (void)texts;
+    return nullptr;
+  }
 };
 
 }  // namespace qv

@@ -13,9 +13,4 @@ Win32InstallServices::Win32InstallServices(RunContext& context, StartServices& s
 
 Win32InstallServices::~Win32InstallServices() { releaseScriptHost(scriptHost_); }
 
-std::unique_ptr<InstallServices> createInstallServices(RunContext& context, StartServices& system,
-                                                       const InterfaceTexts& texts) {
-  return std::unique_ptr<InstallServices>(new Win32InstallServices(context, system, texts));
-}
-
 }  // namespace qv

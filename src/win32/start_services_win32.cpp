@@ -32,8 +32,14 @@ void Win32StartServices::initializeServices() {
 }
 
 void Win32StartServices::releaseServices() {
+  install_.reset();  // the script host, before COM goes
   if (comReady_) CoUninitialize();
   comReady_ = false;
+}
+
+InstallServices* Win32StartServices::installServices(RunContext& context, const InterfaceTexts& texts) {
+  if (!install_) install_.reset(new Win32InstallServices(context, *this, texts));
+  return install_.get();
 }
 
 std::string Win32StartServices::commandLineArguments() {

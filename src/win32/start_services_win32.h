@@ -3,7 +3,10 @@
 // programs with their kept records.
 #pragma once
 
+#include <memory>
+
 #include "driver/start_services.h"
+#include "win32/install_services_win32.h"
 #include "win32/language_chooser_win32.h"
 #include "win32/login_window_win32.h"
 #include "win32/privileges_win32.h"
@@ -30,6 +33,7 @@ class Win32StartServices : public StartServices {
   LanguageChooser& languageChooser() override { return languageChooser_; }
   RunningPrograms& runningPrograms() override { return runningPrograms_; }
   Processes& processes() override { return processes_; }
+  InstallServices* installServices(RunContext& context, const InterfaceTexts& texts) override;
 
  private:
   Win32Privileges privileges_;
@@ -38,6 +42,7 @@ class Win32StartServices : public StartServices {
   Win32RunningPrograms runningPrograms_;
   Win32Processes processes_;
   bool comReady_ = false;
+  std::unique_ptr<Win32InstallServices> install_;
 };
 
 }  // namespace qv
