@@ -27,20 +27,20 @@ bool ParsedArguments::parse(const char* command, const Arguments& args, const st
       name = a.substr(0, equals);
       value = a.substr(equals + 1);
     }
-    const OptionSpec* spec = nullptr;
+    const OptionSpec* option = nullptr;
     for (const auto& s : specs)
-      if (name == s.name) spec = &s;
-    if (!spec) {
+      if (name == s.name) option = &s;
+    if (!option) {
       usageError(command, "unknown option " + a + " (see qvpack " + command + " --help)");
       return false;
     }
-    if (spec->takesValue && !inlineValue) {
+    if (option->takesValue && !inlineValue) {
       if (i + 1 >= args.size()) {
         usageError(command, "option " + name + " needs a value");
         return false;
       }
       value = args[++i];
-    } else if (!spec->takesValue && inlineValue) {
+    } else if (!option->takesValue && inlineValue) {
       usageError(command, "option " + name + " takes no value");
       return false;
     }
