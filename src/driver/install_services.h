@@ -4,7 +4,6 @@
 // ones, which StartServices::installServices hands out; tests pass their own.
 #pragma once
 
-#include <memory>
 
 #include "driver/restart_prompt.h"
 #include "driver/run_context.h"
