@@ -12,33 +12,8 @@ here=$(cd "$(dirname "$0")" && pwd)
 if [ -z "${QV_WINE64:-}" ]; then
   exec "$here/../wine/with-display.sh" "$0" "$@"
 fi
-[ $# -eq 2 ] || { echo "usage: association_question.sh <win64 build tree> <output folder>" >&2; exit 2; }
-win64=$(cd "$1" && pwd)
-mkdir -p "$2"
-out=$(cd "$2" && pwd)
-work=$out/association-question
-shots=$out/screenshots
-rm -rf "$work"
-mkdir -p "$work" "$shots"
-
-failures=0
-fail() {
-  echo "FAIL: $*"
-  failures=$((failures + 1))
-}
-winpath() { echo "Z:$1"; }
-driver=$(winpath "$win64/tests/win32/driver/qvdrive.exe")
+. "$here/driven_lib.sh" association_question association-question "$@"
 ask=$(winpath "$win64/tests/win32/helpers/qvassociate.exe")
-
-drive() {  # script name, expected exit code
-  local rc=0
-  "$QV_WINE64" "$driver" "$(winpath "$work/$1")" >"$work/$1.log" 2>&1 || rc=$?
-  if [ "$rc" != "$2" ]; then
-    fail "$1: qvdrive exited with $rc, expected $2"
-    sed 's/^/    /' "$work/$1.log"
-    return 1
-  fi
-}
 
 expect_file() {  # file, expected content
   if [ ! -f "$1" ]; then
@@ -89,8 +64,4 @@ if drive owned.txt 0; then
   expect_file "$work/owned-result.txt" $'answer=yes\nowned=1\ndisabled=1'
 fi
 
-if [ "$failures" -ne 0 ]; then
-  echo "$failures check(s) failed"
-  exit 1
-fi
-echo "all association question checks passed; screenshot in $shots"
+finish "association question"

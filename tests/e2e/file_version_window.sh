@@ -14,22 +14,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 if [ -z "${QV_WINE64:-}" ]; then
   exec "$here/../wine/with-display.sh" "$0" "$@"
 fi
-[ $# -eq 2 ] || { echo "usage: file_version_window.sh <win64 build tree> <output folder>" >&2; exit 2; }
-win64=$(cd "$1" && pwd)
-mkdir -p "$2"
-out=$(cd "$2" && pwd)
-work=$out/file-version-window
-shots=$out/screenshots
-rm -rf "$work"
-mkdir -p "$work" "$shots"
-
-failures=0
-fail() {
-  echo "FAIL: $*"
-  failures=$((failures + 1))
-}
-winpath() { echo "Z:$1"; }
-driver=$(winpath "$win64/tests/win32/driver/qvdrive.exe")
+. "$here/driven_lib.sh" file_version_window file-version-window "$@"
 confirm=$(winpath "$win64/tests/win32/helpers/qvconfirm.exe")
 libraries=$win64/tests/win32/helpers
 caption=" Copy File  'tool.dll'"
@@ -37,16 +22,6 @@ na="--- not available ---"
 # Wine's names of the two languages (Windows adds the country).
 english=English
 german=German
-
-drive() {  # script name, expected exit code
-  local rc=0
-  "$QV_WINE64" "$driver" "$(winpath "$work/$1")" >"$work/$1.log" 2>&1 || rc=$?
-  if [ "$rc" != "$2" ]; then
-    fail "$1: qvdrive exited with $rc, expected $2"
-    sed 's/^/    /' "$work/$1.log"
-    return 1
-  fi
-}
 
 # A case folder: installed/tool.dll (the file there) and new/tool.dll (the copy's
 # source), with fixed times. The window shows the creation date, which a Linux file
@@ -191,8 +166,4 @@ for fact in caption=1 sysmenu=0 sizable=0 client=340x236 centred=1 wizard-enable
 done
 same "$work/layout/installed/tool.dll" "$libraries/qvver_full.dll" || fail "layout: No changed the file"
 
-if [ "$failures" -ne 0 ]; then
-  echo "$failures check(s) failed"
-  exit 1
-fi
-echo "all file-version window checks passed; screenshots in $shots"
+finish "file-version window"

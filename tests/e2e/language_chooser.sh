@@ -11,35 +11,10 @@ here=$(cd "$(dirname "$0")" && pwd)
 if [ -z "${QV_WINE64:-}" ]; then
   exec "$here/../wine/with-display.sh" "$0" "$@"
 fi
-[ $# -eq 2 ] || { echo "usage: language_chooser.sh <win64 build tree> <output folder>" >&2; exit 2; }
-win64=$(cd "$1" && pwd)
-mkdir -p "$2"
-out=$(cd "$2" && pwd)
-work=$out/language-chooser
-shots=$out/screenshots
-rm -rf "$work"
-mkdir -p "$work" "$shots"
-
-failures=0
-fail() {
-  echo "FAIL: $*"
-  failures=$((failures + 1))
-}
-winpath() { echo "Z:$1"; }
-driver=$(winpath "$win64/tests/win32/driver/qvdrive.exe")
+. "$here/driven_lib.sh" language_chooser language-chooser "$@"
 choose=$(winpath "$win64/tests/win32/helpers/qvchoose.exe")
 list='english.lng#9|german.lng#7|lang\french.v2.lng#12|'
 japanese=0x0411  # matches no entry, so the chooser shows
-
-drive() {  # script name, expected exit code
-  local rc=0
-  "$QV_WINE64" "$driver" "$(winpath "$work/$1")" >"$work/$1.log" 2>&1 || rc=$?
-  if [ "$rc" != "$2" ]; then
-    fail "$1: qvdrive exited with $rc, expected $2"
-    sed 's/^/    /' "$work/$1.log"
-    return 1
-  fi
-}
 
 expect_file() {  # file, expected content
   if [ ! -f "$1" ]; then
@@ -135,8 +110,4 @@ if [ -z "$field" ] || [ -z "$dropped" ] || { [ "$dropped" != 200 ] && [ "$droppe
   fail "the drop-down is not 200 pixels: $layout"
 fi
 
-if [ "$failures" -ne 0 ]; then
-  echo "$failures check(s) failed"
-  exit 1
-fi
-echo "all chooser checks passed; screenshot in $shots"
+finish "chooser"

@@ -14,34 +14,9 @@ here=$(cd "$(dirname "$0")" && pwd)
 if [ -z "${QV_WINE64:-}" ]; then
   exec "$here/../wine/with-display.sh" "$0" "$@"
 fi
-[ $# -eq 2 ] || { echo "usage: login_window.sh <win64 build tree> <output folder>" >&2; exit 2; }
-win64=$(cd "$1" && pwd)
-mkdir -p "$2"
-out=$(cd "$2" && pwd)
-work=$out/login-window
-shots=$out/screenshots
-rm -rf "$work"
-mkdir -p "$work" "$shots"
-
-failures=0
-fail() {
-  echo "FAIL: $*"
-  failures=$((failures + 1))
-}
-winpath() { echo "Z:$1"; }
-driver=$(winpath "$win64/tests/win32/driver/qvdrive.exe")
+. "$here/driven_lib.sh" login_window login-window "$@"
 login=$(winpath "$win64/tests/win32/helpers/qvlogin.exe")
 caption='" Login as administrator"'
-
-drive() {  # script name, expected exit code
-  local rc=0
-  "$QV_WINE64" "$driver" "$(winpath "$work/$1")" >"$work/$1.log" 2>&1 || rc=$?
-  if [ "$rc" != "$2" ]; then
-    fail "$1: qvdrive exited with $rc, expected $2"
-    sed 's/^/    /' "$work/$1.log"
-    return 1
-  fi
-}
 
 expect_file() {  # file, expected content
   if [ ! -f "$1" ]; then
@@ -123,8 +98,4 @@ for fact in 'caption= Login as administrator' captionbar=1 sysmenu=1 sizable=0 c
     || fail "the layout lacks '$fact': $layout"
 done
 
-if [ "$failures" -ne 0 ]; then
-  echo "$failures check(s) failed"
-  exit 1
-fi
-echo "all login window checks passed; screenshot in $shots"
+finish "login window"
