@@ -14,6 +14,8 @@ here=$(cd "$(dirname "$0")" && pwd)
 . "$here/../wine/env.sh"
 "$here/../wine/prefix.sh" >/dev/null
 
+# Wine takes the user's language from the locale: English here, whatever the host's.
+export LC_ALL=C
 fail() { echo "FAIL: $*" >&2; exit 1; }
 winpath() { local p=${1//\//\\}; printf 'Z:%s' "$p"; }
 
