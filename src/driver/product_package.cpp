@@ -6,7 +6,7 @@
 namespace qv {
 
 std::string productPackagePath(const std::string& stubPath, const std::string& tempFolder, bool split) {
-  if (!split) return tempFolder + "setup.pck";
+  if (!split) return tempFolder.empty() ? std::string() : tempFolder + "setup.pck";
   size_t nameStart = stubPath.find_last_of("\\/");
   nameStart = nameStart == std::string::npos ? 0 : nameStart + 1;
   std::string path = stubPath;

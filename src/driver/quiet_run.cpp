@@ -35,6 +35,10 @@ class QuietExtractionHooks final : public ExtractionHooks {
 
 void installQuietly(RunContext& context, RunSettings& settings, const InterfaceTexts& texts, StartServices& system,
                     InstallServices& install) {
+  // A run that could not make a temporary folder has no setup package: its setup
+  // description would be a setup.ini of the current folder, and the defaults alone
+  // would put an uninstall log into the Program Files folder itself.
+  if (context.tempFolder.empty()) return;
   readInstallSettings(context.setupDescriptionPath, context.installFolderOverride, context.startMenuOverride,
                       install.registry(), install.folders(), settings);
   context.reboot = settings.reboot != 0;

@@ -15,6 +15,7 @@ namespace qv {
 // package into the install folder, the updater language file, the uninstall entry,
 // the desktop and start-menu shortcuts, the user tasks, the uninstall log and the
 // script, then the after task, the temporary folder removed and the restart prompt.
+// Nothing at all without a temporary folder, which holds the setup package.
 void installQuietly(RunContext& context, RunSettings& settings, const InterfaceTexts& texts, StartServices& system,
                     InstallServices& install);
 

@@ -29,6 +29,9 @@ TEST(ProductPackage, PathBesideTheStubOrInTheTemporaryFolder) {
       {"C:\\Downloads\\SETUP.EXE", true, "C:\\Downloads\\SETUP.EXE"},
       {"setup.exe", true, "setup.pkj"},
   };
+  // No temporary folder (the run could not make one): no package, rather than a
+  // setup.pck of the current folder.
+  EXPECT_EQ(qv::productPackagePath("C:\\Downloads\\setup.exe", "", false), "");
   for (const Case& c : cases)
     EXPECT_EQ(qv::productPackagePath(c.stub, temp, c.split), c.expected) << c.stub << " split " << c.split;
 }

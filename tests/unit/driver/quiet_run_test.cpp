@@ -346,6 +346,18 @@ TEST_F(QuietRun, AMissingProductPackageStillEndsTheRun) {
   EXPECT_FALSE(qv::folderExists(context.tempFolder));
 }
 
+TEST_F(QuietRun, NothingWithoutATemporaryFolder) {
+  writeSetup("", "Desktop=1\r\n");
+  ASSERT_TRUE(writeBytes(context.tempFolder + "setup.pck", product));
+  context.tempFolder.clear();
+  context.setupDescriptionPath = "setup.ini";
+  run();
+  EXPECT_TRUE(sequence.empty());
+  EXPECT_TRUE(system.started.starts.empty());
+  EXPECT_TRUE(system.environment.empty());
+  EXPECT_FALSE(qv::folderExists(dir / "Program Files\\Vendor\\"));
+}
+
 // The system hands out no install services (as the stand-in does): nothing is
 // installed, and the temporary folder still goes.
 TEST_F(QuietRun, WithoutInstallServicesOnlyTheTemporaryFolderGoes) {
