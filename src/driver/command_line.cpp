@@ -2,12 +2,12 @@
 
 #include <cstdint>
 
+#include "runtime/text_fields.h"
+
 namespace qv {
 namespace {
 
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
-
-char upper(char c) { return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c; }
 
 }  // namespace
 
@@ -58,7 +58,7 @@ void scanCommandLine(const std::string& arguments, RunContext& context) {
     if (parameter.empty()) break;
     if (parameter.size() < 2 || parameter[0] != '/') continue;
     std::string value = parameter.size() > 3 ? parameter.substr(3) : std::string();
-    switch (upper(parameter[1])) {
+    switch (upperCaseLetter(parameter[1])) {
       case 'Q': context.quiet = true; break;
       case 'P': context.installFolderOverride = value; break;
       case 'S': context.startMenuOverride = value; break;

@@ -4,6 +4,7 @@
 
 #include "runtime/key_value_encoding.h"
 #include "runtime/key_value_number.h"
+#include "runtime/text_fields.h"
 
 namespace qv {
 namespace {
@@ -11,16 +12,9 @@ namespace {
 // Settings files are small; anything larger is not one and is left alone.
 constexpr int64_t kLargestFile = int64_t(256) << 20;
 
-char foldLetter(char c) { return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c; }
-
 // Group names and keys match without regard to the case of A to Z only, whatever the
 // locale, so that bytes of other characters always compare exactly.
-bool sameName(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i)
-    if (foldLetter(a[i]) != foldLetter(b[i])) return false;
-  return true;
-}
+bool sameName(std::string_view a, std::string_view b) { return equalsIgnoringCase(a, b); }
 
 std::string_view withoutBlanks(std::string_view s) {
   while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
@@ -54,10 +48,7 @@ bool KeyValueDocument::openKeyValueFile(const std::string& path) {
     return false;
   }
   std::string_view text(text_);
-  if (text.size() >= 3 && text.substr(0, 3) == "\xEF\xBB\xBF") {
-    utf8_ = true;
-    text.remove_prefix(3);
-  }
+  utf8_ = removeByteOrderMark(text);
   parseKeyValueText(text, lines_);
   return true;
 }

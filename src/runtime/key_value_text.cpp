@@ -27,6 +27,12 @@ void appendText(std::string& out, std::string_view s) { out.append(s.data(), s.s
 
 }  // namespace
 
+bool removeByteOrderMark(std::string_view& text) {
+  if (text.substr(0, 3) != kByteOrderMark) return false;
+  text.remove_prefix(3);
+  return true;
+}
+
 void parseKeyValueText(std::string_view text, std::vector<KeyValueLine>& lines) {
   size_t at = 0;
   while (at < text.size()) {
@@ -54,15 +60,10 @@ void parseKeyValueText(std::string_view text, std::vector<KeyValueLine>& lines) 
         parsed.text = withoutTrailingBlanks(line.substr(0, equals));
         parsed.value = withoutLeadingBlanks(line.substr(equals + 1));
       } else {
-        // Without "=" the value is what follows the first line-end byte up to the next
-        // one: empty after CR LF (or any other pair), the whole next line after a lone
-        // CR or LF. That next line is then consumed as the value.
+        // Without "=" the whole line is the key and the value is empty, whatever line
+        // end follows: taking the next line as the value would let a save swallow a
+        // group or key line of a file written with LF line ends.
         parsed.text = withoutTrailingBlanks(line);
-        if (end < text.size()) {
-          size_t valueEnd = findLineEnd(text, end + 1);
-          parsed.value = text.substr(end + 1, valueEnd - (end + 1));
-          end = valueEnd;
-        }
       }
     }
     lines.push_back(parsed);
@@ -74,8 +75,15 @@ std::string formatKeyValueText(const std::vector<KeyValueLine>& lines, bool utf8
   size_t size = utf8 ? 5 : 0;
   for (const KeyValueLine& line : lines) size += line.text.size() + line.value.size() + 5;
   std::string out;
-  out.reserve(size);
-  if (utf8) out.append("\xEF\xBB\xBF\r\n");
+  out.reserve(size + 2);
+  if (utf8) {
+    out.append(kByteOrderMark);
+    out.append("\r\n");
+  } else if (!lines.empty() && lines.front().text.substr(0, 3) == kByteOrderMark) {
+    // A first line that starts with the mark bytes would make the saved file read back
+    // as UTF-8; an empty line before it keeps the document what it was.
+    out.append("\r\n");
+  }
   for (const KeyValueLine& line : lines) {
     switch (line.kind) {
       case KeyValueLineKind::Group:

@@ -20,11 +20,21 @@ struct KeyValueLine {
   std::string_view value;  // key lines only
 };
 
+// The byte order mark that makes a key/value file UTF-8.
+inline constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+// True, with the mark cut off `text`, when a file's bytes begin with it: the file is
+// then UTF-8.
+bool removeByteOrderMark(std::string_view& text);
+
 // Appends the lines of `text` (a file's bytes without a byte order mark) in file order.
-// CR, LF and NUL end lines; empty and blank lines are dropped.
+// CR, LF and NUL end lines; empty and blank lines are dropped. A key line without "="
+// has an empty value.
 void parseKeyValueText(std::string_view text, std::vector<KeyValueLine>& lines);
 
 // The saved form: EF BB BF CR LF first when `utf8`, then every line followed by CR LF.
+// An ANSI text whose first line begins with the mark bytes starts with CR LF, so that
+// it never reads back as UTF-8: parsing the saved form gives the same lines.
 std::string formatKeyValueText(const std::vector<KeyValueLine>& lines, bool utf8);
 
 }  // namespace qv

@@ -8,6 +8,13 @@ size_t countCharacter(std::string_view text, char c) {
   return n;
 }
 
+bool equalsIgnoringCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i)
+    if (upperCaseLetter(a[i]) != upperCaseLetter(b[i])) return false;
+  return true;
+}
+
 std::string_view fieldOf(std::string_view text, char separator, size_t number) {
   if (number == 0) return std::string_view();
   size_t begin = 0;

@@ -10,6 +10,14 @@ namespace qv {
 
 size_t countCharacter(std::string_view text, char c);
 
+// The letters a to z as A to Z; every other byte stays, whatever the locale.
+inline char upperCaseLetter(char c) { return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c; }
+inline char lowerCaseLetter(char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; }
+
+// Equal when the letters A to Z are taken without regard to case; other bytes compare
+// exactly.
+bool equalsIgnoringCase(std::string_view a, std::string_view b);
+
 // Field `number` (from 1) of the text cut at every `separator`; empty when the text
 // has fewer fields or `number` is 0.
 std::string_view fieldOf(std::string_view text, char separator, size_t number);

@@ -196,23 +196,39 @@ TEST(KeyValueFile, ShorterSavedTextCutsOffTheOldEnd) {
   EXPECT_EQ(qvtest::readText(path), "K = \r\n");
 }
 
-TEST(KeyValueFile, KeysWithoutEqualsFollowTheLineEnds) {
+TEST(KeyValueFile, AKeyWithoutEqualsNeverSwallowsTheNextLineWhenSaved) {
+  // A file with LF line ends, rewritten as a user task or the uninstall log does: the
+  // group and key behind the bare key survive the save.
   qvtest::ScratchFolder dir;
   std::string path = dir / "flags.ini";
-  writeText(path, "[CrLf]\r\nFlag\r\nAfter = 1\r\n");
+  writeText(path, "[Lf]\nFlag\n[Next]\nAfter = 1\n");
   KeyValueDocument doc;
   ASSERT_TRUE(doc.openKeyValueFile(path));
-  ASSERT_TRUE(doc.selectGroup("CrLf"));
-  EXPECT_EQ(doc.readKeyString("Flag", "-"), "");
-  EXPECT_EQ(doc.readKeyInteger("After", 0), 1);
-  doc.closeKeyValueFile();
-  writeText(path, "[Lf]\nFlag\n  taken as value  \nAfter = 1\n");
-  ASSERT_TRUE(doc.openKeyValueFile(path));
   ASSERT_TRUE(doc.selectGroup("Lf"));
-  EXPECT_EQ(doc.readKeyString("Flag", "-"), "taken as value");
-  EXPECT_EQ(doc.readKeyString("taken as value", "-"), "-");
-  EXPECT_EQ(doc.readKeyInteger("After", 0), 1);
+  EXPECT_EQ(doc.readKeyString("Flag", "-"), "");
+  doc.writeKeyString("Added", "2");
   doc.closeKeyValueFile();
+  EXPECT_EQ(qvtest::readText(path), "[Lf]\r\nFlag = \r\nAdded = 2\r\n[Next]\r\nAfter = 1\r\n");
+  ASSERT_TRUE(doc.openKeyValueFile(path));
+  ASSERT_TRUE(doc.selectGroup("Next"));
+  EXPECT_EQ(doc.readKeyInteger("After", 0), 1);
+}
+
+TEST(KeyValueFile, SavingAnAnsiFileKeepsItAnsi) {
+  // The mark bytes at the start of a later line are text, not a mark: the saved file
+  // still reads back with the same groups.
+  qvtest::ScratchFolder dir;
+  std::string path = dir / "marked.dat";
+  writeText(path, "\n\xEF\xBB\xBF[Settings]\n[Settings]\nProgDir = old\n");
+  KeyValueDocument doc;
+  ASSERT_TRUE(doc.openKeyValueFile(path));
+  ASSERT_TRUE(doc.selectGroup("Settings"));
+  doc.writeKeyString("ProgDir", "new");
+  doc.closeKeyValueFile();
+  ASSERT_TRUE(doc.openKeyValueFile(path));
+  ASSERT_TRUE(doc.selectGroup("Settings"));
+  EXPECT_EQ(doc.readKeyString("ProgDir", "-"), "new");
+  EXPECT_EQ(doc.readKeyString("\xEF\xBB\xBF[Settings]", "-"), "-");
 }
 
 TEST(KeyValueFile, NulBytesAndEmptyFiles) {

@@ -75,19 +75,16 @@ TEST(KeyValueText, EndsLinesAtCrLfCrLfAndRuns) {
   EXPECT_EQ(parse(" \t\r\n\n\r "), Lines{});
 }
 
-TEST(KeyValueText, KeyWithoutEqualsTakesItsValueFromBehindTheFirstLineEnd) {
-  // After CR LF (or any other pair of line ends) the value is empty.
-  EXPECT_EQ(parse("Flag\r\nb=2\r\n"), (Lines{"Flag|", "b|2"}));
-  EXPECT_EQ(parse("Flag\n\nb=2\n"), (Lines{"Flag|", "b|2"}));
-  EXPECT_EQ(parse("Flag\r\rb=2"), (Lines{"Flag|", "b|2"}));
-  // After a lone LF or CR the whole next line is the value, not a line of its own.
-  EXPECT_EQ(parse("Flag\nnext line\nb=2\n"), (Lines{"Flag|next line", "b|2"}));
-  EXPECT_EQ(parse("Flag\r[G]\rb=2"), (Lines{"Flag|[G]", "b|2"}));
-  EXPECT_EQ(parse("Flag \t\n  ; x = y \r\nb=2"), (Lines{"Flag|  ; x = y ", "b|2"}));
-  EXPECT_EQ(parse("Flag\nv\r\n\r\nb=2"), (Lines{"Flag|v", "b|2"}));
-  // At the end of the text there is nothing to take.
+TEST(KeyValueText, KeyWithoutEqualsHasAnEmptyValueAndNeverTakesTheNextLine) {
+  for (const char* end : {"\r\n", "\n", "\r", "\n\n", "\r\r"}) {
+    SCOPED_TRACE(testing::PrintToString(std::string(end)));
+    const std::string e = end;
+    EXPECT_EQ(parse("Flag" + e + "b=2" + e), (Lines{"Flag|", "b|2"}));
+    // Neither a group line nor a comment behind it is swallowed.
+    EXPECT_EQ(parse("Flag" + e + "[G]" + e + "b=2"), (Lines{"Flag|", "[G]", "b|2"}));
+    EXPECT_EQ(parse("Flag \t" + e + "  ; x = y " + e), (Lines{"Flag|", ";x = y "}));
+  }
   EXPECT_EQ(parse("Flag"), Lines{"Flag|"});
-  EXPECT_EQ(parse("Flag\n"), Lines{"Flag|"});
   EXPECT_EQ(parse("My Flag  "), Lines{"My Flag|"});
 }
 
@@ -95,7 +92,7 @@ TEST(KeyValueText, NulBytesEndLinesLikeLineEnds) {
   using namespace std::string_literals;
   EXPECT_EQ(parse("a=1\0b=2\r\n"s), (Lines{"a|1", "b|2"}));
   EXPECT_EQ(parse("[G\0]x\0\0a=1"s), (Lines{"[G]", "]x|", "a|1"}));
-  EXPECT_EQ(parse("Flag\0v\0c=3"s), (Lines{"Flag|v", "c|3"}));
+  EXPECT_EQ(parse("Flag\0v\0c=3"s), (Lines{"Flag|", "v|", "c|3"}));
   EXPECT_EQ(parse("\0\0\0"s), Lines{});
   EXPECT_EQ(parse("a=\0"s), Lines{"a|"});
 }
@@ -125,15 +122,32 @@ TEST(KeyValueText, SavedFormParsesBackToTheSameLines) {
   std::vector<KeyValueLine> first;
   qv::parseKeyValueText(text, first);
   std::string saved = qv::formatKeyValueText(first, false);
+  EXPECT_EQ(saved,
+            "lead = 1\r\n[Info]\r\n; c\r\n;   spaced\r\nTitel = My App  \r\n = v\r\nFlag = \r\n"
+            "Other = \r\ntaken = \r\n[Open]\r\n");
   std::vector<KeyValueLine> second;
   qv::parseKeyValueText(saved, second);
-  // The value that came from the next line loses its indent; everything else is kept.
-  EXPECT_EQ(describe(second), (Lines{"lead|1", "[Info]", ";c", ";  spaced", "Titel|My App  ", "|v",
-                                     "Flag|", "Other|taken", "[Open]"}));
-  EXPECT_EQ(describe(first)[7], "Other|  taken");
-  EXPECT_EQ(qv::formatKeyValueText(second, false),
-            "lead = 1\r\n[Info]\r\n; c\r\n;   spaced\r\nTitel = My App  \r\n = v\r\nFlag = \r\n"
-            "Other = taken\r\n[Open]\r\n");
+  EXPECT_EQ(describe(second), describe(first));
+}
+
+TEST(KeyValueText, AnAnsiTextNeverSavesAsIfItWereUtf8) {
+  // A first line that begins with the mark bytes (here after an empty line, so the file
+  // was read as ANSI) keeps an empty line before it when saved.
+  std::string_view text = "\n\xEF\xBB\xBF[Settings]\nA=1";
+  EXPECT_FALSE(qv::removeByteOrderMark(text));
+  std::vector<KeyValueLine> lines;
+  qv::parseKeyValueText(text, lines);
+  std::string saved = qv::formatKeyValueText(lines, false);
+  EXPECT_EQ(saved, "\r\n\xEF\xBB\xBF[Settings] = \r\nA = 1\r\n");
+  std::string_view again = saved;
+  EXPECT_FALSE(qv::removeByteOrderMark(again));
+  std::vector<KeyValueLine> reread;
+  qv::parseKeyValueText(again, reread);
+  EXPECT_EQ(describe(reread), describe(lines));
+  // A UTF-8 text keeps its mark and the line break after it.
+  std::string_view marked = "\xEF\xBB\xBF[G]";
+  EXPECT_TRUE(qv::removeByteOrderMark(marked));
+  EXPECT_EQ(marked, "[G]");
 }
 
 TEST(KeyValueEncoding, ConvertsSingleBytesToUtf8AndBack) {
