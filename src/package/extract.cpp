@@ -33,29 +33,40 @@ bool extractEmptyFile(const PackageEntry& entry, const std::string& path, bool w
   return true;
 }
 
-// Writes the entry's bytes: the stored ones as they are, or a block's unpacked
-// form. A block that does not unpack still gives a file of the entry's size.
-bool writeContents(File& out, const PackageEntry& entry, const ByteBuffer& stored, ByteBuffer& unpacked,
-                   ExtractionHooks& hooks) {
-  if (entry.isStoredRaw()) {
-    if (out.write(stored.data(), stored.size()) == stored.size()) return true;
-    failEntry(hooks, entry, EntryFailure::WriteFailed);
-    return false;
-  }
+// The entry's bytes as they go to disk: the stored ones as they are, or a block's
+// unpacked form in `unpacked`. Null, with the failure reported, when the memory cannot
+// be had or the block does not unpack whole: the target is then never touched.
+const uint8_t* decodeContents(const PackageEntry& entry, const ByteBuffer& stored, ByteBuffer& unpacked,
+                              ExtractionHooks& hooks) {
+  if (entry.isStoredRaw()) return stored.data();
   size_t size = size_t(entry.size);
   if (!unpacked.allocate(size + 8)) {
     failEntry(hooks, entry, EntryFailure::NoMemory);
-    return false;
+    return nullptr;
   }
   uint32_t claimed = 0;
-  bool unpackedWhole = readBlockUnpackedSize(stored.data(), stored.size(), claimed) && claimed == uint32_t(size) &&
-                       unpackBlock(stored.data(), stored.size(), unpacked.data(), unpacked.size()) == size;
-  if (out.write(unpacked.data(), size) != size) {
-    failEntry(hooks, entry, EntryFailure::WriteFailed);
+  if (!readBlockUnpackedSize(stored.data(), stored.size(), claimed) || claimed != uint32_t(size) ||
+      unpackBlock(stored.data(), stored.size(), unpacked.data(), unpacked.size()) != size) {
+    failEntry(hooks, entry, EntryFailure::BlockDamaged);
+    return nullptr;
+  }
+  return unpacked.data();
+}
+
+// Creates or replaces the target with the decoded bytes and gives it the entry's times.
+bool writeTarget(const PackageEntry& entry, const std::string& path, const uint8_t* contents,
+                 ExtractionHooks& hooks) {
+  File out;
+  if (!createTarget(out, path, hooks)) {
+    failEntry(hooks, entry, EntryFailure::CannotCreate);
     return false;
   }
-  if (!unpackedWhole) failEntry(hooks, entry, EntryFailure::BlockDamaged);
-  return unpackedWhole;
+  size_t size = size_t(entry.size);
+  bool written = out.write(contents, size) == size;
+  if (!written) failEntry(hooks, entry, EntryFailure::WriteFailed);
+  // The times go last, so that they are the file's final ones.
+  out.setTimes(entry.creation, entry.lastWrite);
+  return written;
 }
 
 }  // namespace
@@ -129,15 +140,8 @@ bool extractEntry(const Package& package, const PackageEntry& entry, PackageData
   bool ok = false;
   if (!safe) {
     failEntry(hooks, entry, EntryFailure::UnsafeName);
-  } else {
-    File out;
-    if (!createTarget(out, path, hooks)) {
-      failEntry(hooks, entry, EntryFailure::CannotCreate);
-    } else {
-      ok = writeContents(out, entry, stored, data.unpackedBytes(), hooks);
-      // The times go last, so that they are the file's final ones.
-      out.setTimes(entry.creation, entry.lastWrite);
-    }
+  } else if (const uint8_t* contents = decodeContents(entry, stored, data.unpackedBytes(), hooks)) {
+    ok = writeTarget(entry, path, contents, hooks);
   }
   reportProgress(package, entry, hooks);
   return ok;

@@ -15,9 +15,9 @@ enum class EntryFailure {
   UnsafeName,     // the name would leave the target folder; nothing written
   DataRunsOut,    // the package file ends before the entry's data; nothing written
   CannotCreate,   // the file could not be created
-  BlockDamaged,   // the block does not unpack; the file holds what was decoded, then zeros
+  BlockDamaged,   // the block does not unpack; nothing written, an existing file kept
   WriteFailed,    // the file could not be written whole
-  NoMemory,       // too large to hold in memory; nothing written
+  NoMemory,       // too large to hold in memory; nothing written, an existing file kept
 };
 
 const char* describeEntryFailure(EntryFailure failure);
@@ -71,8 +71,9 @@ class PackageDataReader {
 // Handles one file entry. An empty one consumes no data: with write on it is created
 // empty (replacing a file) and given its times. Any other reads its stored bytes
 // from data; with write off (a kept file that exists) they are only consumed, with
-// write on targetFolder + name is created or replaced, filled and given the entry's
-// times, and the package's progress procedure runs. False when the entry failed.
+// write on they are decoded and only then targetFolder + name is created or replaced,
+// filled and given the entry's times, so a damaged block leaves an existing file as it
+// was. The package's progress procedure runs either way. False when the entry failed.
 bool extractEntry(const Package& package, const PackageEntry& entry, PackageDataReader& data,
                   const std::string& targetFolder, bool write, ExtractionHooks& hooks);
 

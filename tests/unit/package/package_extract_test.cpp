@@ -178,18 +178,49 @@ TEST(PackageExtract, UnsafeNamesAreConsumedButNotWritten) {
   EXPECT_EQ(items.size(), unsafeCount - 1);
 }
 
-TEST(PackageExtract, DamagedBlockGivesAFileOfItsSizeAndFails) {
+TEST(PackageExtract, DamagedBlockNeverTouchesTheFileItWasToReplace) {
   ScratchFolder dir;
   Bytes data = textBytes(3000, 9);
-  PackageBytes p = makePackage({fileEntry("bad.txt", data, true), fileEntry("next.txt", bytesOf("next"))});
-  p.bytes[p.entries[0].storedSize / 2] ^= 0x10;  // inside the first entry's block
+  PackageBytes p = makePackage({fileEntry("bad.txt", data, true), fileEntry("new.txt", data, true),
+                                fileEntry("next.txt", bytesOf("next"))});
+  p.bytes[p.entries[0].storedSize / 2] ^= 0x10;                             // inside the first block
+  p.bytes[p.entries[0].storedSize + p.entries[1].storedSize / 2] ^= 0x10;  // inside the second
   Package package;
   ASSERT_TRUE(openBytes(package, dir / "p.pck", p.bytes));
+  ASSERT_TRUE(qv::ensureFolderPath(dir / "out"));
+  ASSERT_TRUE(writeBytes(dir / "out\\bad.txt", bytesOf("installed before")));
+  qv::FileTime creation, before;
+  ASSERT_TRUE(qv::readFileTimes(dir / "out\\bad.txt", creation, before));
   RecordingHooks hooks;
   EXPECT_FALSE(qv::extractPackage(package, dir / "out", "", hooks));
-  ASSERT_EQ(hooks.failures.size(), 1u);
-  EXPECT_EQ(hooks.failures[0].second, EntryFailure::BlockDamaged);
-  EXPECT_EQ(qv::fileSize(dir / "out\\bad.txt"), 3000);
+  ASSERT_EQ(hooks.failures.size(), 2u);
+  EXPECT_EQ(hooks.failures[0], (std::pair<std::string, EntryFailure>{"bad.txt", EntryFailure::BlockDamaged}));
+  EXPECT_EQ(hooks.failures[1], (std::pair<std::string, EntryFailure>{"new.txt", EntryFailure::BlockDamaged}));
+  // The earlier file is exactly as it was, times included; nothing is made for the other.
+  EXPECT_EQ(readText(dir / "out\\bad.txt"), "installed before");
+  qv::FileTime after;
+  ASSERT_TRUE(qv::readFileTimes(dir / "out\\bad.txt", creation, after));
+  EXPECT_EQ(after, before);
+  EXPECT_FALSE(qv::fileExists(dir / "out\\new.txt"));
+  EXPECT_EQ(readText(dir / "out\\next.txt"), "next");
+}
+
+TEST(PackageExtract, AnEntryTooLargeForMemoryLeavesTheExistingFile) {
+  // A block that claims 2 GiB unpacked (a damaged directory) cannot be held; the file
+  // it names stays as it was and the next entry still gets its own data.
+  ScratchFolder dir;
+  PackageBytes p = makePackage({fileEntry("huge.bin", textBytes(3000, 2), true), fileEntry("next.txt", bytesOf("next"))});
+  p.entries[0].size = INT32_MAX - 8;
+  Bytes bytes = rebuildDirectory(p);
+  Package package;
+  ASSERT_TRUE(openBytes(package, dir / "p.pck", bytes));
+  ASSERT_TRUE(qv::ensureFolderPath(dir / "out"));
+  ASSERT_TRUE(writeBytes(dir / "out\\huge.bin", bytesOf("kept")));
+  RecordingHooks hooks;
+  EXPECT_FALSE(qv::extractPackage(package, dir / "out", "", hooks));
+  ASSERT_FALSE(hooks.failures.empty());
+  EXPECT_TRUE(hooks.failures[0].second == EntryFailure::NoMemory || hooks.failures[0].second == EntryFailure::BlockDamaged);
+  EXPECT_EQ(readText(dir / "out\\huge.bin"), "kept");
   EXPECT_EQ(readText(dir / "out\\next.txt"), "next");
 }
 

@@ -100,6 +100,20 @@ inline PackageBytes makePackage(const std::vector<TestEntry>& entries, const Byt
   return p;
 }
 
+// The package's bytes with its directory written anew from `p.entries` (raw), for
+// entries changed after makePackage.
+inline Bytes rebuildDirectory(const PackageBytes& p) {
+  size_t end = p.bytes.size() - qv::kPackageTrailerSize;
+  uint32_t storedSize = qv::readLittleEndian32(&p.bytes[end + 4]);
+  uint32_t dataStart = qv::readLittleEndian32(&p.bytes[end + 8]);
+  Bytes bytes(p.bytes.begin(), p.bytes.begin() + std::ptrdiff_t(end - storedSize));
+  Bytes directory = qv::serializePackageDirectory(p.entries);
+  bytes.insert(bytes.end(), directory.begin(), directory.end());
+  for (uint32_t v : {uint32_t(directory.size()), uint32_t(directory.size()), dataStart, qv::kPackageMagic})
+    qv::appendLittleEndian32(bytes, v);
+  return bytes;
+}
+
 inline bool writeBytes(const std::string& path, const Bytes& bytes) {
   return qv::writeWholeFile(path, bytes.data(), bytes.size());
 }
