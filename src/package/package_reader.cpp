@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "package/jc_block.h"
+#include "package/package_buffer.h"
 #include "package/package_directory.h"
 
 namespace qv {
@@ -31,7 +32,10 @@ PackageOpenError loadDirectory(File& file, int64_t fileSize, std::vector<Package
   // to less than a thousandth; a claim beyond that is not worth an allocation.
   if (directorySize / 1024 > storedSize + 64) return PackageOpenError::DirectoryTooLarge;
 
-  std::vector<uint8_t> stored(static_cast<size_t>(storedSize));
+  // Both buffers may fail to come (a 32-bit stub has little address space): that is a
+  // package the run cannot read, reported like a damaged one, not the end of the process.
+  ByteBuffer stored;
+  if (!stored.allocate(size_t(storedSize))) return PackageOpenError::NoMemory;
   if (!file.seek(directoryStart) || file.read(stored.data(), stored.size()) != stored.size())
     return PackageOpenError::ReadFailed;
 
@@ -42,10 +46,11 @@ PackageOpenError loadDirectory(File& file, int64_t fileSize, std::vector<Package
   uint32_t claimed = 0;
   if (!readBlockUnpackedSize(stored.data(), stored.size(), claimed) || claimed != uint32_t(directorySize))
     return PackageOpenError::DirectoryDamaged;
-  std::vector<uint8_t> directory(size_t(directorySize) + 8);
+  ByteBuffer directory;
+  if (!directory.allocate(size_t(directorySize) + 8)) return PackageOpenError::NoMemory;
   size_t written = unpackBlock(stored.data(), stored.size(), directory.data(), directory.size());
   if (written != size_t(directorySize)) return PackageOpenError::DirectoryDamaged;
-  std::vector<uint8_t>().swap(stored);
+  stored.release();
   if (!parsePackageDirectory(directory.data(), size_t(directorySize), entries))
     return PackageOpenError::DirectoryMalformed;
   return PackageOpenError::None;
@@ -65,6 +70,7 @@ const char* describePackageOpenError(PackageOpenError error) {
     case PackageOpenError::DirectoryTooLarge: return "damaged: the directory size is impossible";
     case PackageOpenError::DirectoryDamaged: return "damaged: the package directory does not unpack";
     case PackageOpenError::DirectoryMalformed: return "damaged: the package directory runs past its end";
+    case PackageOpenError::NoMemory: return "too large to read in the memory available";
   }
   return "unknown error";
 }

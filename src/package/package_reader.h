@@ -21,7 +21,9 @@ constexpr uint32_t kPackageMagic = 0x6B636150;  // "Pack" read as a little-endia
 constexpr size_t kMinEntrySize = 1 + 8 * 4;
 // No directory that unpacks to more than this is believed: it guards the one
 // allocation whose size comes straight from the file.
-constexpr int32_t kMaxDirectorySize = 256 << 20;
+// 64 MiB is a million and more entries; the bound keeps the directory and its entry
+// list within what a 32-bit process can hold.
+constexpr int32_t kMaxDirectorySize = 64 << 20;
 
 struct PackageEntry {
   std::string name;        // relative, folders separated by "\"; a folder's ends with "\"
@@ -55,6 +57,7 @@ enum class PackageOpenError {
   DirectoryTooLarge,  // an unpacked size no directory can have
   DirectoryDamaged,   // the directory block does not unpack
   DirectoryMalformed, // entry count, a name or a field runs past the directory
+  NoMemory,           // the directory's buffers cannot be had
 };
 
 const char* describePackageOpenError(PackageOpenError error);
