@@ -2,6 +2,7 @@
 
 #include "package/extract_folders.h"
 #include "runtime/file.h"
+#include "runtime/text_fields.h"
 
 namespace qv {
 
@@ -10,9 +11,16 @@ std::string productPackagePath(const std::string& stubPath, const std::string& t
   size_t nameStart = stubPath.find_last_of("\\/");
   nameStart = nameStart == std::string::npos ? 0 : nameStart + 1;
   std::string path = stubPath;
-  for (size_t at = path.find(".exe", nameStart); at != std::string::npos; at = path.find(".exe", at + 4))
-    path.replace(at, 4, ".pkj");
-  return path;
+  // Whatever the case: CDs and FAT copies often hold SETUP.EXE beside SETUP.PKJ, and the
+  // file system finds the package under either case.
+  for (size_t at = nameStart; at + 4 <= path.size(); ++at) {
+    if (path[at] == '.' && equalsIgnoringCase(std::string_view(path).substr(at + 1, 3), "exe")) {
+      path.replace(at, 4, ".pkj");
+      at += 3;
+    }
+  }
+  // A stub whose name holds no ".exe" has no package beside it: never read itself as one.
+  return path == stubPath ? std::string() : path;
 }
 
 bool extractProductPackage(const std::string& packagePath, const std::string& installFolder,

@@ -10,10 +10,10 @@
 
 namespace qv {
 
-// A split package lies beside the stub under the stub's name with every ".exe"
-// replaced by ".pkj" (case-sensitive). Only the file name is rewritten: the package
-// builder names it so, and a folder called "tools.exe" would otherwise send the stub
-// looking in a folder that does not exist. Without Split: tempFolder + "setup.pck",
+// A split package lies beside the stub under the stub's name with every ".exe", in any
+// letter case, replaced by ".pkj". Only the file name is rewritten: the package builder
+// names it so, and a folder called "tools.exe" would otherwise send the stub looking in
+// a folder that does not exist. A name without ".exe" gives no path (never the stub's). Without Split: tempFolder + "setup.pck",
 // and no path at all without a temporary folder (not a setup.pck of the current folder).
 std::string productPackagePath(const std::string& stubPath, const std::string& tempFolder, bool split);
 

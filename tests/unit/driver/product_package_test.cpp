@@ -25,9 +25,13 @@ TEST(ProductPackage, PathBesideTheStubOrInTheTemporaryFolder) {
       {"C:\\Downloads\\setup.exe.exe", true, "C:\\Downloads\\setup.pkj.pkj"},
       {"C:\\tools.exe\\setup.exe", true, "C:\\tools.exe\\setup.pkj"},
       {"D:/mirror.exe/setup.exe", true, "D:/mirror.exe/setup.pkj"},
-      // The comparison is exact: an upper-case name stays what it is.
-      {"C:\\Downloads\\SETUP.EXE", true, "C:\\Downloads\\SETUP.EXE"},
+      // Any letter case, as CD and FAT copies name it.
+      {"C:\\Downloads\\SETUP.EXE", true, "C:\\Downloads\\SETUP.pkj"},
+      {"C:\\Downloads\\Setup.Exe", true, "C:\\Downloads\\Setup.pkj"},
       {"setup.exe", true, "setup.pkj"},
+      // Without ".exe" in its name the stub would read itself: no package then.
+      {"C:\\Downloads\\setup.bin", true, ""},
+      {"C:\\Down.exe\\setup", true, ""},
   };
   // No temporary folder (the run could not make one): no package, rather than a
   // setup.pck of the current folder.
