@@ -33,7 +33,26 @@ const std::string& firstNonEmpty(const std::string& a, const std::string& b, con
   return !a.empty() ? a : !b.empty() ? b : c;
 }
 
+// A name the file system takes as one folder name: the characters a name cannot hold
+// become "_", and the trailing blanks and dots the system would drop go.
+std::string asFolderName(std::string_view text) {
+  std::string name;
+  for (char c : text) {
+    unsigned char b = static_cast<unsigned char>(c);
+    bool unfit = b < 32 || std::string_view("<>:\"/\\|?*").find(c) != std::string_view::npos;
+    name.push_back(unfit ? '_' : c);
+  }
+  while (!name.empty() && (name.back() == ' ' || name.back() == '.')) name.pop_back();
+  return name;
+}
+
 }  // namespace
+
+std::string productFolderName(const std::string& title, const std::string& progExe) {
+  std::string name = asFolderName(title);
+  if (name.empty()) name = asFolderName(textBefore(progExe, '.'));
+  return name.empty() ? std::string("Setup") : name;
+}
 
 std::string stateKeyPath(const std::string& guid) { return "SOFTWARE\\Quarvel\\" + guid; }
 
@@ -87,9 +106,13 @@ void readInstallSettings(const std::string& path, const std::string& installFold
 
   doc.selectGroup("Settings");
   settings.defaultDir = doc.readKeyString("DefaultDir", previous.installFolder);
-  settings.defaultFolderName = defaultFolderNameOf(settings.defaultDir);
-  settings.installFolder = expandPlaceholders(
-      firstNonEmpty(installFolderOverride, previous.installFolder, settings.defaultDir), true, folders);
+  // Without any folder the product would go into the Program Files folder itself, where
+  // its uninstall log and any uninstaller would work on every other program's files.
+  const std::string defaultDir =
+      settings.defaultDir.empty() ? productFolderName(settings.title, settings.progExe) : settings.defaultDir;
+  settings.defaultFolderName = defaultFolderNameOf(defaultDir);
+  settings.installFolder =
+      expandPlaceholders(firstNonEmpty(installFolderOverride, previous.installFolder, defaultDir), true, folders);
   settings.noCopyExt = readText(doc, "NoCopyExt");
 
   doc.selectGroup("StartMenue");

@@ -64,6 +64,11 @@ struct RunSettings {
 // The state key of a product: HKEY_CURRENT_USER, SOFTWARE\Quarvel\ + GUID.
 std::string stateKeyPath(const std::string& guid);
 
+// The folder below Program Files for a product whose setup names none: the title with
+// the characters a folder name cannot hold replaced by "_", else ProgExe up to its
+// first ".", else "Setup".
+std::string productFolderName(const std::string& title, const std::string& progExe);
+
 // The first reading, at the start of a run: Language, ProgExe, Split; Titel,
 // Version, GUID, PrgSize, PrgFlag; MutexString; the before, while, after and
 // uninstall programs. A missing file leaves every default.
@@ -71,6 +76,7 @@ void readSetupDescription(const std::string& path, RunSettings& settings);
 
 // The second reading: the state key of an earlier run, the remaining keys, and the
 // install folder, default folder name, start-menu folder name and desktop-icon state.
+// An empty or missing DefaultDir stands for productFolderName below Program Files.
 // The overrides are the /P and /S values of the command line (empty when not given).
 void readInstallSettings(const std::string& path, const std::string& installFolderOverride,
                          const std::string& startMenuOverride, Registry& registry, FolderLookup& folders,

@@ -83,12 +83,30 @@ TEST(SetupDescription, MissingFileGivesEveryDefault) {
   EXPECT_EQ(s.desktop, 0);
   EXPECT_EQ(s.desktopIcon, 0);
   EXPECT_EQ(s.progLink, "--- unkown ---");
-  // No DefaultDir and no earlier run: the Program Files folder itself.
-  EXPECT_EQ(s.installFolder, "C:\\Program Files\\");
-  EXPECT_EQ(s.defaultFolderName, "");
+  // No DefaultDir and no earlier run: a folder of the product's own below Program
+  // Files, never the Program Files folder itself.
+  EXPECT_EQ(s.installFolder, "C:\\Program Files\\--- unkown ---");
+  EXPECT_EQ(s.defaultFolderName, "--- unkown ---");
   EXPECT_EQ(s.startMenuFolderName, "");
   // The state key is read even without a GUID.
   EXPECT_EQ(run.registry.reads.front(), "SOFTWARE\\Quarvel\\|InstallDir");
+}
+
+TEST(SetupDescription, WithoutDefaultDirTheProductGetsAFolderOfItsOwn) {
+  ScratchFolder dir;
+  SettingsRun titled;
+  titled.read(writeIni(dir, "[Info]\r\nTitel = Acme: Tools <2> \"Pro\"?.\r\n[Settings]\r\nDefaultDir =\r\n"));
+  EXPECT_EQ(titled.settings.installFolder, "C:\\Program Files\\Acme_ Tools _2_ _Pro__");
+  EXPECT_EQ(titled.settings.defaultFolderName, "Acme_ Tools _2_ _Pro__");
+  SettingsRun untitled;
+  untitled.read(writeIni(dir, "[Info]\r\nTitel =\r\n[Settings]\r\nProgExe = bin\\tool.v2.exe\r\n"));
+  EXPECT_EQ(untitled.settings.installFolder, "C:\\Program Files\\bin_tool");
+  EXPECT_EQ(qv::productFolderName("", ""), "Setup");
+  EXPECT_EQ(qv::productFolderName(" . ", "x.exe"), "x");
+  // An earlier run's folder or /P still win over the fallback.
+  SettingsRun overridden;
+  overridden.read(writeIni(dir, "[Info]\r\nTitel = Acme\r\n"), "D:\\Apps\\", "");
+  EXPECT_EQ(overridden.settings.installFolder, "D:\\Apps\\");
 }
 
 TEST(SetupDescription, DefaultFolderNameAndInstallFolder) {
