@@ -29,6 +29,9 @@ bool addFolderTree(PackageWriter& writer, const std::string& folder, const std::
   for (const FolderItem& item : items) {
     std::string source = base + item.name;
     std::string name = prefix + item.name;
+    // A survey names such an item as the host spells it; this is the last guard.
+    if (!item.nameConverts)
+      return writer.fail(source + ": a name without a Windows-1252 form (shown with \"?\" for what it lacks)");
     if (!isStorableFileName(item.name)) return writer.fail(source + ": a name that a package entry cannot hold");
     if (item.isFolder) {
       FileTime creation, lastWrite;
@@ -43,18 +46,34 @@ bool addFolderTree(PackageWriter& writer, const std::string& folder, const std::
   return true;
 }
 
-int64_t measureFolderTree(const std::string& folder) {
+namespace {
+
+// False once an unconverted name is found.
+bool surveyFolder(const std::string& folder, FolderTreeSurvey& survey) {
   std::string base = withTrailingBackslash(folder);
   std::vector<FolderItem> items;
-  int64_t total = 0;
-  if (!listFolder(base, items)) return 0;
+  if (!listFolder(base, items)) return true;
   for (const FolderItem& item : items) {
-    if (item.isFolder)
-      total += measureFolderTree(base + item.name);
-    else if (int64_t n = fileSize(base + item.name); n > 0)
-      total += n;
+    if (!item.nameConverts) {
+      survey.unconvertedFolder = base;
+      survey.unconvertedHostName = item.hostName;
+      return false;
+    }
+    if (item.isFolder) {
+      if (!surveyFolder(base + item.name, survey)) return false;
+    } else if (int64_t n = fileSize(base + item.name); n > 0) {
+      survey.bytes += n;
+    }
   }
-  return total;
+  return true;
+}
+
+}  // namespace
+
+FolderTreeSurvey surveyFolderTree(const std::string& folder) {
+  FolderTreeSurvey survey;
+  surveyFolder(folder, survey);
+  return survey;
 }
 
 }  // namespace qv

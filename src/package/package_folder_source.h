@@ -23,7 +23,16 @@ bool isStorableFileName(const std::string& name);
 bool addFolderTree(PackageWriter& writer, const std::string& folder, const std::string& prefix,
                    const AddProgress& progress = nullptr);
 
-// The bytes of the files below folder, for progress totals.
-int64_t measureFolderTree(const std::string& folder);
+// What a walk over a folder tree finds before anything is packed.
+struct FolderTreeSurvey {
+  int64_t bytes = 0;  // of the files below the folder, for progress totals
+  // The first item whose host name has no ANSI form, which no entry name can hold:
+  // the folder it is in (a file-layer path ending with a backslash) and its name as
+  // the host spells it. Both empty when every name converts; the walk stops there.
+  std::string unconvertedFolder;
+  std::string unconvertedHostName;
+};
+
+FolderTreeSurvey surveyFolderTree(const std::string& folder);
 
 }  // namespace qv

@@ -22,7 +22,9 @@ void checkEntryFields(const PackageEntry& e, int64_t expectedOffset, std::vector
                                     std::to_string(expectedOffset)});
 }
 
-bool checkEntryData(const PackageEntry& e, const ByteBuffer& stored, std::vector<PackageProblem>& problems) {
+// Unpacks into `unpacked` what is no raw entry; true when the data is sound.
+bool checkEntryData(const PackageEntry& e, const ByteBuffer& stored, ByteBuffer& unpacked,
+                    std::vector<PackageProblem>& problems) {
   if (e.isStoredRaw()) return true;
   uint32_t claimed = 0;
   if (!readBlockUnpackedSize(stored.data(), stored.size(), claimed)) {
@@ -34,7 +36,6 @@ bool checkEntryData(const PackageEntry& e, const ByteBuffer& stored, std::vector
                                     std::to_string(e.size)});
     return false;
   }
-  ByteBuffer unpacked;
   if (!unpacked.allocate(size_t(e.size) + 8)) {
     problems.push_back({e.name, "too large to unpack in the memory available"});
     return false;
@@ -48,7 +49,8 @@ bool checkEntryData(const PackageEntry& e, const ByteBuffer& stored, std::vector
 
 }  // namespace
 
-bool verifyPackage(const Package& package, std::vector<PackageProblem>& problems) {
+bool verifyPackage(const Package& package, std::vector<PackageProblem>& problems,
+                   const EntryContentsProcedure& contents) {
   problems.clear();
   if (!package.isLoaded()) {
     problems.push_back({"", describePackageOpenError(package.lastError())});
@@ -77,7 +79,11 @@ bool verifyPackage(const Package& package, std::vector<PackageProblem>& problems
       problems.push_back({e.name, "too large to read in the memory available"});
       continue;
     }
-    checkEntryData(e, stored, problems);
+    ByteBuffer unpacked;
+    if (checkEntryData(e, stored, unpacked, problems) && contents) {
+      const ByteBuffer& sound = e.isStoredRaw() ? stored : unpacked;
+      contents(e, sound.data(), size_t(e.size));
+    }
     if (package.progress()) package.progress()(e);
   }
   if (dataLeft && position != package.dataEnd())

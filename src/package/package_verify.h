@@ -2,6 +2,9 @@
 // block unpacked and its checksum checked, and the directory's own bookkeeping.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -14,8 +17,14 @@ struct PackageProblem {
   std::string what;
 };
 
+// Told of a file entry's contents once they checked out: the stored bytes when it is
+// stored raw, the unpacked ones otherwise. They last only for the call.
+using EntryContentsProcedure = std::function<void(const PackageEntry& entry, const uint8_t* data, size_t n)>;
+
 // True when nothing is wrong. The package must have been opened with openPackage;
-// its progress procedure is told of each entry with data.
-bool verifyPackage(const Package& package, std::vector<PackageProblem>& problems);
+// its progress procedure is told of each entry with data, and `contents` (when
+// given) of each such entry whose data is sound.
+bool verifyPackage(const Package& package, std::vector<PackageProblem>& problems,
+                   const EntryContentsProcedure& contents = nullptr);
 
 }  // namespace qv

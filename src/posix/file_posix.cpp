@@ -9,16 +9,37 @@
 #include <algorithm>
 #include <cstring>
 
+#include "runtime/windows1252.h"
+
 namespace qv {
 namespace {
 
 // Seconds between 1601-01-01 and 1970-01-01.
 constexpr uint64_t kEpochDelta = 11644473600ULL;
 
-std::string hostPath(const std::string& path) {
-  std::string p = path;
-  std::replace(p.begin(), p.end(), '\\', '/');
-  return p;
+// The host's spelling of an ANSI path: slashes, UTF-8. False when no host item can
+// have that name (an unassigned byte, or a NUL that would cut the path short).
+bool convertToHostPath(const std::string& path, std::string& host) {
+  if (path.find('\0') != std::string::npos || !convertWindows1252ToUtf8(path, host)) return false;
+  std::replace(host.begin(), host.end(), '\\', '/');
+  return true;
+}
+
+bool statPath(const std::string& path, struct stat& st) {
+  std::string host;
+  return convertToHostPath(path, host) && ::stat(host.c_str(), &st) == 0;
+}
+
+// A host name as a folder item: its ANSI form, or a stand-in when it has none.
+FolderItem describeHostItem(const std::string& folder, const char* hostName) {
+  FolderItem item;
+  item.hostName = hostName;
+  item.nameConverts = convertUtf8ToWindows1252(item.hostName, item.name);
+  std::string host = folder + item.hostName;
+  struct stat st;
+  item.isFolder = ::stat(host.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+  item.isLink = ::lstat(host.c_str(), &st) == 0 && S_ISLNK(st.st_mode);
+  return item;
 }
 
 FileTime toFileTime(const timespec& ts) {
@@ -46,7 +67,8 @@ bool File::open(const std::string& path, Mode mode) {
     case Mode::ReadWriteAlways: flags = O_RDWR | O_CREAT; break;
     case Mode::Replace: flags = O_WRONLY | O_CREAT | O_TRUNC; break;
   }
-  std::string p = hostPath(path);
+  std::string p;
+  if (!convertToHostPath(path, p)) return false;
   struct stat st;
   if (::stat(p.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) return false;
   int fd = ::open(p.c_str(), flags | O_CLOEXEC, 0644);
@@ -110,27 +132,38 @@ bool File::setTimes(const FileTime&, const FileTime& lastWrite) {
 
 bool fileExists(const std::string& path) {
   struct stat st;
-  return ::stat(hostPath(path).c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
+  return statPath(path, st) && !S_ISDIR(st.st_mode);
 }
 
 bool folderExists(const std::string& path) {
   struct stat st;
-  return !path.empty() && ::stat(hostPath(path).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+  return !path.empty() && statPath(path, st) && S_ISDIR(st.st_mode);
 }
 
 int64_t fileSize(const std::string& path) {
   struct stat st;
-  if (::stat(hostPath(path).c_str(), &st) != 0 || S_ISDIR(st.st_mode)) return -1;
+  if (!statPath(path, st) || S_ISDIR(st.st_mode)) return -1;
   return st.st_size;
 }
 
-bool createFolder(const std::string& path) { return ::mkdir(hostPath(path).c_str(), 0755) == 0; }
-bool removeFile(const std::string& path) { return ::unlink(hostPath(path).c_str()) == 0; }
-bool removeFolder(const std::string& path) { return ::rmdir(hostPath(path).c_str()) == 0; }
+bool createFolder(const std::string& path) {
+  std::string host;
+  return convertToHostPath(path, host) && ::mkdir(host.c_str(), 0755) == 0;
+}
+
+bool removeFile(const std::string& path) {
+  std::string host;
+  return convertToHostPath(path, host) && ::unlink(host.c_str()) == 0;
+}
+
+bool removeFolder(const std::string& path) {
+  std::string host;
+  return convertToHostPath(path, host) && ::rmdir(host.c_str()) == 0;
+}
 
 bool readFileTimes(const std::string& path, FileTime& creation, FileTime& lastWrite) {
   struct stat st;
-  if (::stat(hostPath(path).c_str(), &st) != 0) return false;
+  if (!statPath(path, st)) return false;
   lastWrite = toFileTime(st.st_mtim);
   creation = lastWrite;  // no portable birth time; the last-write time stands in
   return true;
@@ -138,18 +171,14 @@ bool readFileTimes(const std::string& path, FileTime& creation, FileTime& lastWr
 
 bool listFolder(const std::string& path, std::vector<FolderItem>& items) {
   items.clear();
-  std::string p = hostPath(path);
+  std::string p;
+  if (!convertToHostPath(path, p)) return false;
   DIR* dir = ::opendir(p.c_str());
   if (!dir) return false;
   if (p.empty() || p.back() != '/') p += '/';
   while (dirent* e = ::readdir(dir)) {
     if (!std::strcmp(e->d_name, ".") || !std::strcmp(e->d_name, "..")) continue;
-    struct stat st;
-    FolderItem item;
-    item.name = e->d_name;
-    item.isFolder = ::stat((p + item.name).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
-    item.isLink = ::lstat((p + item.name).c_str(), &st) == 0 && S_ISLNK(st.st_mode);
-    items.push_back(std::move(item));
+    items.push_back(describeHostItem(p, e->d_name));
   }
   ::closedir(dir);
   std::sort(items.begin(), items.end(),

@@ -1,6 +1,8 @@
-// Files and folders, behind one portable interface. Paths are 8-bit ANSI text with
-// backslashes between folders, as everywhere in the stub; the POSIX implementation
-// (used by the native build, qvpack and the native tests) maps them to slashes.
+// Files and folders, behind one portable interface. Paths are 8-bit ANSI text
+// (Windows-1252) with backslashes between folders, as everywhere in the stub; the
+// POSIX implementation (used by the native build, qvpack and the native tests) maps
+// them to slashes and to the UTF-8 names of the host, so a path holding a byte the
+// code page leaves unassigned (or a NUL) names nothing there.
 // Implementations: posix/file_posix.cpp, win32/file_win32.cpp.
 #pragma once
 
@@ -58,6 +60,12 @@ struct FolderItem {
   std::string name;  // without folder part
   bool isFolder = false;
   bool isLink = false;  // a symbolic link or other reparse point: remove it, never enter it
+  // False when the host's name has no ANSI form (on a POSIX system, a name holding a
+  // character outside Windows-1252, or bytes that are no UTF-8). `name` is then only
+  // a stand-in with "?" for what could not be converted: never append it to a path,
+  // since it may name another item or none.
+  bool nameConverts = true;
+  std::string hostName;  // the name as the host spells it (UTF-8 on POSIX systems), for messages
 };
 
 bool fileExists(const std::string& path);    // a file, not a folder

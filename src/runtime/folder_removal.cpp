@@ -20,6 +20,7 @@ void removeContents(const std::string& folder, int depth) {
   std::vector<FolderItem> items;
   if (!listFolder(folder, items)) return;
   for (const FolderItem& item : items) {
+    if (!item.nameConverts) continue;  // no path reaches it; its stand-in may name another item
     std::string path = folder + item.name;
     if (item.isLink) {
       removeLink(path);

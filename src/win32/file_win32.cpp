@@ -136,6 +136,10 @@ bool listFolder(const std::string& path, std::vector<FolderItem>& items) {
     if (!std::strcmp(fd.cFileName, ".") || !std::strcmp(fd.cFileName, "..")) continue;
     FolderItem item;
     item.name = fd.cFileName;
+    item.hostName = item.name;
+    // The system writes "?" for each character the ANSI code page lacks, and no real
+    // name holds one.
+    item.nameConverts = std::strchr(fd.cFileName, '?') == nullptr;
     item.isFolder = (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
     item.isLink = (fd.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
     items.push_back(std::move(item));

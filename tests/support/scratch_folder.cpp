@@ -44,6 +44,7 @@ void removeTree(const std::string& folder) {
   std::vector<qv::FolderItem> items;
   if (qv::listFolder(base, items)) {
     for (const auto& item : items) {
+      if (!item.nameConverts) continue;  // the test that made it removes it
       if (item.isFolder)
         removeTree(base + item.name);
       else

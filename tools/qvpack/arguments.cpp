@@ -5,6 +5,7 @@
 
 #include "package/jc_block.h"
 #include "package/package_writer.h"
+#include "terminal.h"
 
 namespace qvpack {
 
@@ -31,7 +32,7 @@ bool ParsedArguments::parse(const char* command, const Arguments& args, const st
     for (const auto& s : specs)
       if (name == s.name) option = &s;
     if (!option) {
-      usageError(command, "unknown option " + a + " (see qvpack " + command + " --help)");
+      usageError(command, "unknown option " + convertAnsiForConsole(a) + " (see qvpack " + command + " --help)");
       return false;
     }
     if (option->takesValue && !inlineValue) {
@@ -67,7 +68,8 @@ bool ParsedArguments::level(int& level) const {
   if (!has("--level")) return true;
   std::string v = value("--level");
   if (v.size() != 1 || v[0] < '0' || v[0] > '9') {
-    usageError(command_, "--level takes a number from 0 (store only) to 9 (best), not \"" + v + "\"");
+    usageError(command_,
+               "--level takes a number from 0 (store only) to 9 (best), not \"" + convertAnsiForConsole(v) + "\"");
     return false;
   }
   level = v[0] - '0';
@@ -84,15 +86,9 @@ int failure(const std::string& message) {
   return kExitFailed;
 }
 
-std::string shownPath(const std::string& path) {
-#ifdef _WIN32
-  return path;
-#else
-  std::string p = path;
-  for (char& c : p)
-    if (c == '\\') c = '/';
-  return p;
-#endif
+std::string describeUnconvertedName(const qv::FolderTreeSurvey& survey) {
+  return shownPath(survey.unconvertedFolder) + survey.unconvertedHostName +
+         ": the name has characters outside Windows-1252, the code page of package entry names";
 }
 
 }  // namespace qvpack

@@ -1,11 +1,12 @@
 // Command-line options of the subcommands: positional arguments, options with a
-// value ("-o file", "--level 6" or "--level=6") and flags.
+// value ("-o file", "--level 6" or "--level=6") and flags; and their error messages.
 #pragma once
 
 #include <string>
 #include <vector>
 
 #include "commands.h"
+#include "package/package_folder_source.h"
 
 namespace qvpack {
 
@@ -37,8 +38,8 @@ int usageError(const char* command, const std::string& message);
 // Prints "qvpack: message" to standard error; returns kExitFailed.
 int failure(const std::string& message);
 
-// A path as the user wrote it, for messages (the file layer's backslashes become
-// slashes on POSIX systems).
-std::string shownPath(const std::string& path);
+// The message for the item a survey found without an ANSI name: its whole path as the
+// host spells it, so the user can find and rename it.
+std::string describeUnconvertedName(const qv::FolderTreeSurvey& survey);
 
 }  // namespace qvpack

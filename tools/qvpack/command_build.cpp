@@ -7,6 +7,7 @@
 #include "package/package_writer.h"
 #include "progress_meter.h"
 #include "runtime/file.h"
+#include "terminal.h"
 
 namespace qvpack {
 namespace {
@@ -17,7 +18,8 @@ const char* const kHelp =
     "Packs the whole tree below <folder> (not the folder itself) into a package file\n"
     "of its own: every file and folder in name order, with creation and last-write\n"
     "times, empty folders included. Each file is packed, or stored raw when packing\n"
-    "would not make it smaller.\n"
+    "would not make it smaller. Entry names are Windows-1252: a file or folder whose\n"
+    "name has characters outside it is refused, and nothing is written.\n"
     "\n"
     "  -o <package>   the package to write (replaced when it exists)\n"
     "  --level N      0 stores everything raw, 1 (fastest) to 9 (smallest); default 6\n";
@@ -38,10 +40,12 @@ int runBuild(const Arguments& args) {
   const std::string& folder = a.positional()[0];
   std::string output = a.value("-o");
   if (!qv::folderExists(folder)) return failure(shownPath(folder) + ": no such folder");
+  qv::FolderTreeSurvey survey = qv::surveyFolderTree(folder);
+  if (!survey.unconvertedHostName.empty()) return failure(describeUnconvertedName(survey));
 
   qv::PackageWriter writer;
   writer.setLevel(level);
-  ProgressMeter meter("packing", qv::measureFolderTree(folder));
+  ProgressMeter meter("packing", survey.bytes);
   bool ok = writer.create(output) &&
             qv::addFolderTree(writer, folder, "",
                               [&](const std::string& name, int64_t size) { meter.advance(size, name); }) &&

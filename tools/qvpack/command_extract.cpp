@@ -7,6 +7,7 @@
 #include "package/extract_folders.h"
 #include "package/package_reader.h"
 #include "progress_meter.h"
+#include "terminal.h"
 
 namespace qvpack {
 namespace {
@@ -26,7 +27,7 @@ class ReportingHooks : public qv::ExtractionHooks {
  public:
   explicit ReportingHooks(const std::string& path) : path_(path) {}
   void onEntryFailed(const qv::PackageEntry& entry, qv::EntryFailure failure) override {
-    std::fprintf(stderr, "qvpack: %s: entry %s: %s\n", path_.c_str(), entry.name.c_str(),
+    std::fprintf(stderr, "qvpack: %s: entry %s: %s\n", path_.c_str(), convertAnsiForConsole(entry.name).c_str(),
                  qv::describeEntryFailure(failure));
     ++failures;
   }

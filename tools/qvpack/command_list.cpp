@@ -5,6 +5,7 @@
 #include "arguments.h"
 #include "commands.h"
 #include "package/package_reader.h"
+#include "terminal.h"
 #include "time_text.h"
 
 namespace qvpack {
@@ -15,7 +16,8 @@ const char* const kHelp =
     "\n"
     "Lists the entries of a package, or of the package a setup executable carries:\n"
     "kind, size, stored size (equal to the size when stored raw), offset of the data,\n"
-    "last-write and creation time (UTC) and name, in directory order.\n";
+    "last-write and creation time (UTC) and name, in directory order. Names are\n"
+    "stored as Windows-1252 and shown in the console's encoding.\n";
 
 }  // namespace
 
@@ -40,7 +42,8 @@ int runList(const Arguments& args) {
   for (const qv::PackageEntry& e : package.entries()) {
     const char* kind = e.isFolder() ? "folder" : e.isFile() ? "file" : "other";
     std::printf("%-6s %12d %12d %12d  %-19s  %-19s  %s\n", kind, e.size, e.storedSize, e.offset,
-                formatFileTime(e.lastWrite).c_str(), formatFileTime(e.creation).c_str(), e.name.c_str());
+                formatFileTime(e.lastWrite).c_str(), formatFileTime(e.creation).c_str(),
+                convertAnsiForConsole(e.name).c_str());
   }
   return kExitOk;
 }

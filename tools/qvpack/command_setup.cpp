@@ -9,6 +9,7 @@
 #include "package/package_writer.h"
 #include "progress_meter.h"
 #include "runtime/file.h"
+#include "terminal.h"
 
 namespace qvpack {
 namespace {
@@ -30,7 +31,10 @@ const char* const kHelp =
     "                     named like it with \".pkj\" for \".exe\" (the output name must\n"
     "                     end with \".exe\"); setup.ini must then set Split=1 in the\n"
     "                     group [Settings]\n"
-    "  --level N          0 stores everything raw, 1 (fastest) to 9 (smallest); default 6\n";
+    "  --level N          0 stores everything raw, 1 (fastest) to 9 (smallest); default 6\n"
+    "\n"
+    "Entry names are Windows-1252: a file or folder in either folder whose name has\n"
+    "characters outside it is refused before anything is written.\n";
 
 // The stub looks for a split product package under its own path with every ".exe"
 // replaced by ".pkj"; only the file name is rewritten here, so the folder may hold
@@ -89,13 +93,14 @@ int runSetup(const Arguments& args) {
   if (!a.level(level)) return kExitUsage;
   for (const char* required : {"--stub", "--setup", "--product", "-o"})
     if (!a.has(required)) return usageError("setup", std::string("missing ") + required + " (see qvpack setup --help)");
-  if (!a.positional().empty()) return usageError("setup", "unexpected argument " + a.positional()[0]);
+  if (!a.positional().empty())
+    return usageError("setup", "unexpected argument " + convertAnsiForConsole(a.positional()[0]));
   std::string stub = a.value("--stub"), setup = a.value("--setup"), product = a.value("--product");
   std::string output = a.value("-o");
   bool split = a.has("--split");
   std::string productPath = output + ".product.tmp";
   if (split && !splitPackagePath(output, productPath))
-    return usageError("setup", "with --split the output name must end with \".exe\": " + output);
+    return usageError("setup", "with --split the output name must end with \".exe\": " + shownPath(output));
 
   if (!qv::folderExists(setup)) return failure(shownPath(setup) + ": no such folder");
   if (!qv::folderExists(product)) return failure(shownPath(product) + ": no such folder");
@@ -105,8 +110,13 @@ int runSetup(const Arguments& args) {
   if (qv::openPackage(carried, stub))
     return failure(shownPath(stub) + ": already carries a package; give the bare stub");
 
+  qv::FolderTreeSurvey setupSurvey = qv::surveyFolderTree(setup);
+  if (!setupSurvey.unconvertedHostName.empty()) return failure(describeUnconvertedName(setupSurvey));
+  qv::FolderTreeSurvey productSurvey = qv::surveyFolderTree(product);
+  if (!productSurvey.unconvertedHostName.empty()) return failure(describeUnconvertedName(productSurvey));
+
   std::string error;
-  ProgressMeter meter("building", qv::measureFolderTree(setup) + qv::measureFolderTree(product));
+  ProgressMeter meter("building", setupSurvey.bytes + productSurvey.bytes);
   bool ok = copyStub(stub, output, error) && buildProduct(product, productPath, level, meter, error);
   qv::PackageWriter writer;
   writer.setLevel(level);

@@ -2,8 +2,10 @@
 // lists, tests and extracts them.
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "commands.h"
+#include "terminal.h"
 
 namespace {
 
@@ -41,9 +43,23 @@ int main(int argc, char** argv) {
     std::fputs(kHelp, stdout);
     return qvpack::kExitOk;
   }
-  qvpack::Arguments args(argv + 2, argv + argc);
+  const Command* command = nullptr;
   for (const Command& c : kCommands)
-    if (!std::strcmp(name, c.name)) return c.run(args);
-  std::fprintf(stderr, "qvpack: unknown command \"%s\" (see qvpack --help)\n", name);
-  return qvpack::kExitUsage;
+    if (!std::strcmp(name, c.name)) command = &c;
+  if (!command) {
+    std::fprintf(stderr, "qvpack: unknown command \"%s\" (see qvpack --help)\n", name);
+    return qvpack::kExitUsage;
+  }
+  // Paths and entry names are ANSI from here on, whatever the console speaks.
+  qvpack::Arguments args;
+  for (int i = 2; i < argc; ++i) {
+    std::string ansi;
+    if (!qvpack::convertArgumentToAnsi(argv[i], ansi)) {
+      std::fprintf(stderr, "qvpack %s: the argument \"%s\" has no Windows-1252 form, which paths and names need\n",
+                   name, argv[i]);
+      return qvpack::kExitUsage;
+    }
+    args.push_back(ansi);
+  }
+  return command->run(args);
 }

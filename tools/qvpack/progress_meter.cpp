@@ -16,8 +16,11 @@ void ProgressMeter::advance(int64_t bytes, const std::string& name) {
   if (permille > 1000) permille = 1000;
   if (permille == shownPermille_) return;
   shownPermille_ = permille;
-  std::string shown = name.size() > 40 ? "..." + name.substr(name.size() - 37) : name;
-  std::fprintf(stderr, "\r%s %3d.%d%%  %-40s", what_.c_str(), permille / 10, permille % 10, shown.c_str());
+  // Cut and padded as ANSI, one byte a character, so that no character is split and
+  // the line keeps its width however the console encodes it.
+  std::string cut = name.size() > 40 ? "..." + name.substr(name.size() - 37) : name;
+  std::string shown = convertAnsiForConsole(cut) + std::string(40 - cut.size(), ' ');
+  std::fprintf(stderr, "\r%s %3d.%d%%  %s", what_.c_str(), permille / 10, permille % 10, shown.c_str());
   std::fflush(stderr);
 }
 

@@ -14,7 +14,7 @@ class ProgressMeter {
   ProgressMeter(const ProgressMeter&) = delete;
   ProgressMeter& operator=(const ProgressMeter&) = delete;
 
-  // bytes more are done; name is the item at hand.
+  // bytes more are done; name (ANSI) is the item at hand.
   void advance(int64_t bytes, const std::string& name);
   // Clears the line.
   void finish();

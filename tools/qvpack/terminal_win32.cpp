@@ -9,4 +9,13 @@ bool isErrorTerminal() {
   return GetConsoleMode(GetStdHandle(STD_ERROR_HANDLE), &mode) != 0;
 }
 
+bool convertArgumentToAnsi(const std::string& argument, std::string& ansi) {
+  ansi = argument;  // the ANSI command line already
+  return true;
+}
+
+std::string convertAnsiForConsole(const std::string& ansi) { return ansi; }
+
+std::string shownPath(const std::string& path) { return path; }
+
 }  // namespace qvpack

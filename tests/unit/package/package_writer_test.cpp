@@ -148,7 +148,9 @@ TEST(PackageWriter, FolderTreeKeepsStructureAndTimes) {
   ASSERT_TRUE(qv::addFolderTree(w, src, "", [&](const std::string& name, int64_t) { told.push_back(name); }));
   ASSERT_TRUE(w.finish());
   EXPECT_EQ(told, (std::vector<std::string>{"a\\b\\deep.txt", "top.bin", "zero"}));
-  EXPECT_EQ(qv::measureFolderTree(src), 9100);
+  qv::FolderTreeSurvey survey = qv::surveyFolderTree(src);
+  EXPECT_EQ(survey.bytes, 9100);
+  EXPECT_EQ(survey.unconvertedHostName, "");
 
   Package package;
   ASSERT_TRUE(qv::openPackage(package, dir / "p.pck"));
