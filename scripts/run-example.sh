@@ -11,7 +11,8 @@ export QV_BUILD=$build
 "$root/scripts/install-deps.sh"
 QV_TREES=${QV_TREES:-native win32 win64} "$root/scripts/build.sh"
 . "$root/tests/wine/env.sh"
-"$root/tests/wine/prefix.sh" >/dev/null
+"$root/tests/wine/server.sh" start
+trap '"$root/tests/wine/server.sh" stop' EXIT
 
 win64=$build/win64
 stub=$win64/src/win32/stub/quarvel-setup.exe

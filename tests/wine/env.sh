@@ -8,3 +8,19 @@ export WINEARCH=win64
 unset DISPLAY_FROM_HOST
 wine64=/usr/lib/wine/wine64
 wineserver=/usr/lib/wine/wineserver
+
+# Starts the prefix's wineserver, unless one runs already, detached from the caller:
+# its standard streams on /dev/null and no other descriptor inherited. A server that a
+# Wine program starts on its own keeps that program's output pipe open for as long as
+# it lives, and CTest then waits for the server instead of the test. It stays for
+# `persist` idle seconds (default 120); tests/wine/server.sh stop ends it sooner.
+qv_start_wineserver() {
+  local persist=${1:-120}
+  (
+    for fd in /proc/self/fd/*; do
+      fd=${fd##*/}
+      [ "$fd" -gt 2 ] 2>/dev/null && eval "exec $fd>&-"
+    done
+    exec "$wineserver" "-p$persist" </dev/null >/dev/null 2>&1
+  ) || true  # 2: a server runs already
+}

@@ -6,6 +6,7 @@ set -euo pipefail
 here=$(dirname "$0")
 . "$here/env.sh"
 "$here/prefix.sh" >/dev/null
+qv_start_wineserver
 if [ "${1:-}" = "--display" ]; then
   shift
   exec xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" "$wine64" "$@"

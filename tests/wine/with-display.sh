@@ -23,5 +23,6 @@ if ! decorated; then
   ) 9>"$WINEPREFIX.lock"
 fi
 
+qv_start_wineserver
 export QV_WINE64=$wine64 QV_WINESERVER=$wineserver
 exec xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" "$@"

@@ -54,17 +54,18 @@ DWORD WINAPI inspectChooser(void* resultPath) {
     GetWindowRect(window, &frame);
     int centreX = (frame.left + frame.right) / 2, centreY = (frame.top + frame.bottom) / 2;
     int screenX = GetSystemMetrics(SM_CXSCREEN) / 2, screenY = GetSystemMetrics(SM_CYSCREEN) / 2;
-    // The height the list was made with: Windows reports it as the dropped height,
-    // Wine leaves out the selection field and its 4 pixels of border.
+    // The height the list was made with, as the system reports it back: the dropped
+    // rectangle, and the height of one item, since the list rounds to whole items.
+    HWND list = GetDlgItem(window, qv::kChooserLanguageList);
     RECT dropped = {};
-    SendMessageA(GetDlgItem(window, qv::kChooserLanguageList), CB_GETDROPPEDCONTROLRECT, 0,
-                 reinterpret_cast<LPARAM>(&dropped));
+    SendMessageA(list, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&dropped));
+    long item = long(SendMessageA(list, CB_GETITEMHEIGHT, 0, 0));
     char text[512];
     std::snprintf(text, sizeof(text),
-                  "caption=%d\nsysmenu=%d\nsizable=%d\nclient=%ldx%ld\ncentred=%d\nlist=%s\ndropped=%ld\nok=%s\n",
+                  "caption=%d\nsysmenu=%d\nsizable=%d\nclient=%ldx%ld\ncentred=%d\nlist=%s\ndropped=%ld\nitem=%ld\nok=%s\n",
                   (style & WS_CAPTION) == WS_CAPTION, (style & WS_SYSMENU) != 0, (style & WS_THICKFRAME) != 0,
                   client.right, client.bottom, std::abs(centreX - screenX) <= 1 && std::abs(centreY - screenY) <= 1,
-                  controlPlace(window, qv::kChooserLanguageList).c_str(), dropped.bottom - dropped.top,
+                  controlPlace(window, qv::kChooserLanguageList).c_str(), dropped.bottom - dropped.top, item,
                   controlPlace(window, qv::kChooserOkButton).c_str());
     out = text;
     PostMessageA(window, WM_CLOSE, 0, 0);
