@@ -16,8 +16,8 @@ class Registry {
   // 0: the key could not be made; 1: the value could not be set; 2: written.
   virtual int writeString(RegistryRoot root, const std::string& key, const std::string& name,
                           const std::string& data) = 0;
-  // The key's default (unnamed) value, the key opened with full access; empty when
-  // the key cannot be opened so or the value does not fit 259 characters.
+  // The key's default (unnamed) value, the key opened for reading; empty when the key
+  // cannot be opened or the value does not fit 259 characters.
   virtual std::string readDefaultValue(RegistryRoot root, const std::string& key) = 0;
 };
 

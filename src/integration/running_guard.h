@@ -18,7 +18,8 @@ class RunningPrograms {
   // cannot be read (its functions are missing or the snapshot fails).
   virtual bool listProcessNames(std::vector<std::string>& names) = 0;
   // Creates the named mutex without owning it and closes it again: true when it
-  // existed already. A name that cannot be created gives false.
+  // existed already, also when this user may not open it. A name that cannot be
+  // created for another reason (an object of another kind) gives false.
   virtual bool mutexExists(const std::string& name) = 0;
   // The warning box with OK and Cancel, Cancel the default. True for OK.
   virtual bool confirmRunningProgram(const std::string& caption, const std::string& text) = 0;

@@ -12,9 +12,22 @@ struct HeaderForm {
 
 const HeaderForm kVbScriptHeader = {
     {"Const qvProgDir = \"", "Const qvSetupDir = \"", "Const qvStartMenuDir = \"", "Const qvGUID = \""}, "\"\r\n"};
+// "var", not "const": the classic script engine knows no constants.
 const HeaderForm kJScriptHeader = {
-    {"const qvProgDir  = \"", "const qvSetupDir = \"", "const qvStartMenuDir = \"", "const qvGUID = \""},
-    "\";\r\n"};
+    {"var qvProgDir  = \"", "var qvSetupDir = \"", "var qvStartMenuDir = \"", "var qvGUID = \""}, "\";\r\n"};
+
+// A value as the language's string literal holds it: JScript escapes backslashes (every
+// folder ends in one, which would escape the closing quote) and double quotes; VBScript
+// takes backslashes as they are and doubles a double quote.
+std::string quotedValue(ScriptLanguage language, const std::string& value) {
+  std::string text;
+  for (char c : value) {
+    if (language == ScriptLanguage::JScript && (c == '\\' || c == '"')) text.push_back('\\');
+    if (language == ScriptLanguage::VBScript && c == '"') text.push_back('"');
+    text.push_back(c);
+  }
+  return text;
+}
 
 char lowerCase(char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; }
 
@@ -56,7 +69,7 @@ std::string scriptHeader(ScriptLanguage language, const ScriptConstants& constan
   std::string header;
   for (size_t i = 0; i < 4; ++i) {
     header += form.lineStarts[i];
-    header += *values[i];
+    header += quotedValue(language, *values[i]);
     header += form.lineEnd;
   }
   return header;
@@ -81,11 +94,10 @@ int runScriptFile(const std::string& path, const ScriptConstants& constants, Scr
   if (language == ScriptLanguage::None || host == nullptr) return 0;
   std::string code = scriptHeader(language, constants);
   appendScriptLines(code, bytes);
-  host->setLanguage(scriptLanguageName(language));
+  if (!host->setLanguage(scriptLanguageName(language))) return 0;
   host->setTimeout(kScriptTimeout);
-  // What the script does, or whether it fails, is the script's own business.
-  host->addCode(code);
-  return 1;
+  // A script that does not compile or fails as it runs is a failure the run reports.
+  return host->addCode(code) ? 1 : 0;
 }
 
 }  // namespace qv

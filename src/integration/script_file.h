@@ -19,7 +19,8 @@ ScriptLanguage scriptLanguageOf(const std::string& path);
 // The name the script host knows the language by: "VBScript" or "JScript".
 const char* scriptLanguageName(ScriptLanguage language);
 
-// Values of the header constants, written raw between the quotes.
+// Values of the header constants, written between the quotes as the language's string
+// literals hold them.
 struct ScriptConstants {
   std::string progDir;       // qvProgDir: the install folder
   std::string setupDir;      // qvSetupDir: the temporary folder
@@ -27,8 +28,8 @@ struct ScriptConstants {
   std::string guid;          // qvGUID: the product GUID
 };
 
-// The four constant lines in the language's form, each ending in CR LF; empty for
-// no language.
+// The four constant lines in the language's form, each ending in CR LF ("Const" in
+// VBScript, "var" in JScript); empty for no language.
 std::string scriptHeader(ScriptLanguage language, const ScriptConstants& constants);
 
 // Appends every line of the file's bytes without its line break (CR LF, LF or a lone
@@ -41,7 +42,8 @@ class ScriptHost {
   virtual bool reset() = 0;
   virtual bool setLanguage(const char* language) = 0;
   virtual bool setTimeout(int32_t milliseconds) = 0;
-  // Hands the code to the host, which runs its top-level statements.
+  // Hands the code to the host, which runs its top-level statements. False when the
+  // code does not compile or fails as it runs.
   virtual bool addCode(const std::string& code) = 0;
 };
 
@@ -49,8 +51,9 @@ class ScriptHost {
 constexpr int32_t kScriptTimeout = 20000;
 
 // Reads the file and, for a VBScript or JScript file, hands header and script to the
-// host. 1 when the script was handed over; 0 when the file cannot be read, its
-// language is unknown or there is no host (it could not be created at start).
+// host. 1 when the script ran; 0 when the file cannot be read, its language is unknown,
+// there is no host (it could not be created at start), or the host refused the code
+// (it does not compile, or failed as it ran).
 int runScriptFile(const std::string& path, const ScriptConstants& constants, ScriptHost* host);
 
 }  // namespace qv

@@ -25,6 +25,10 @@ bool writeUninstallEntry(Registry& registry, const std::string& guid, const std:
   return true;
 }
 
+std::string uninstallCommand(const std::string& installFolder) {
+  return "\"" + installFolder + "uninstall.exe\"";
+}
+
 std::string uninstallDisplayName(const std::string& title, const std::string& version) {
   return title + "  " + version;
 }
@@ -33,7 +37,7 @@ bool writeProductUninstallEntry(Registry& registry, const RunSettings& settings,
   if (settings.progLink.empty() || settings.noUninstall) return false;
   return writeUninstallEntry(registry, settings.guid, settings.progLink,
                              uninstallDisplayName(settings.title, settings.version), std::string(), settings.web,
-                             std::string(), installFolder + settings.progExe, installFolder + "uninstall.exe");
+                             std::string(), installFolder + settings.progExe, uninstallCommand(installFolder));
 }
 
 }  // namespace qv

@@ -25,9 +25,13 @@ bool writeUninstallEntry(Registry& registry, const std::string& guid, const std:
 // The title, two blanks and the version.
 std::string uninstallDisplayName(const std::string& title, const std::string& version);
 
+// The uninstaller in double quotes: install folders hold blanks ("Program Files"), and
+// unquoted the system would first try to start C:\Program.exe.
+std::string uninstallCommand(const std::string& installFolder);
+
 // The quiet run's entry: only when ProgLink is not empty and NoUninstall is 0; keyed by
 // GUID or ProgLink, display name from title and version, Web as URL, install folder +
-// ProgExe as icon and install folder + "uninstall.exe" as command. True when written.
+// ProgExe as icon and the quoted install folder + "uninstall.exe" as command. True when written.
 bool writeProductUninstallEntry(Registry& registry, const RunSettings& settings, const std::string& installFolder);
 
 }  // namespace qv

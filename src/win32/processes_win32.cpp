@@ -42,7 +42,9 @@ HANDLE shellExecute(const std::string& file, const std::string& parameters, cons
   std::string directory = shellDirectory(file, workingFolder);
   SHELLEXECUTEINFOA info = {};
   info.cbSize = sizeof(info);
-  info.fMask = SEE_MASK_NOCLOSEPROCESS;
+  // No box of the shell's own for a file it cannot start: the start fails silently,
+  // as every task's does, and a quiet run never waits for a person.
+  info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
   info.lpVerb = "Open";
   info.lpFile = file.c_str();
   info.lpParameters = parameters.c_str();

@@ -38,7 +38,8 @@ std::string Win32Registry::readString(RegistryRoot root, const std::string& key,
 
 std::string Win32Registry::readDefaultValue(RegistryRoot root, const std::string& key) {
   HKEY h;
-  if (RegOpenKeyExA(rootKey(root), key.c_str(), 0, KEY_ALL_ACCESS, &h) != ERROR_SUCCESS) return std::string();
+  // Read access is all a reading needs; asking for more fails for standard users.
+  if (RegOpenKeyExA(rootKey(root), key.c_str(), 0, KEY_READ, &h) != ERROR_SUCCESS) return std::string();
   char buffer[MAX_PATH];
   DWORD size = sizeof(buffer);
   LONG rc = RegQueryValueExA(h, nullptr, nullptr, nullptr, reinterpret_cast<BYTE*>(buffer), &size);

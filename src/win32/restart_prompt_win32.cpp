@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "win32/system_library_win32.h"
+
 namespace qv {
 namespace {
 
@@ -10,12 +12,9 @@ using SetupPromptRebootFn = INT(WINAPI*)(PVOID fileQueue, HWND owner, BOOL scanO
 }  // namespace
 
 void Win32RestartPrompt::promptRestart() {
-  HMODULE setupApi = LoadLibraryA("setupapi.dll");
-  if (!setupApi) return;
-  auto prompt = reinterpret_cast<SetupPromptRebootFn>(
-      reinterpret_cast<void*>(GetProcAddress(setupApi, "SetupPromptReboot")));
+  SystemLibrary setupApi("setupapi.dll");
+  auto prompt = setupApi.lookUp<SetupPromptRebootFn>("SetupPromptReboot");
   if (prompt) prompt(nullptr, nullptr, FALSE);
-  FreeLibrary(setupApi);
 }
 
 }  // namespace qv

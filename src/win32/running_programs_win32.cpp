@@ -3,16 +3,13 @@
 #include <windows.h>
 #include <tlhelp32.h>
 
+#include "win32/system_library_win32.h"
+
 namespace qv {
 namespace {
 
 using SnapshotFn = HANDLE(WINAPI*)(DWORD, DWORD);
 using ProcessWalkFn = BOOL(WINAPI*)(HANDLE, PROCESSENTRY32*);
-
-template <typename Fn>
-Fn lookUp(HMODULE library, const char* name) {
-  return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(library, name)));
-}
 
 }  // namespace
 
@@ -20,12 +17,12 @@ bool Win32RunningPrograms::listProcessNames(std::vector<std::string>& names) {
   names.clear();
   // Looked up at run time: systems without the tool-help functions count the product
   // as not running.
-  HMODULE kernel = LoadLibraryA("Kernel32.dll");
-  if (!kernel) return false;
+  SystemLibrary kernel("kernel32.dll");
+  if (!kernel.isLoaded()) return false;
   bool listed = false;
-  auto createSnapshot = lookUp<SnapshotFn>(kernel, "CreateToolhelp32Snapshot");
-  auto first = lookUp<ProcessWalkFn>(kernel, "Process32First");
-  auto next = lookUp<ProcessWalkFn>(kernel, "Process32Next");
+  auto createSnapshot = kernel.lookUp<SnapshotFn>("CreateToolhelp32Snapshot");
+  auto first = kernel.lookUp<ProcessWalkFn>("Process32First");
+  auto next = kernel.lookUp<ProcessWalkFn>("Process32Next");
   if (createSnapshot && first && next) {
     HANDLE snapshot = createSnapshot(TH32CS_SNAPPROCESS, 0);
     if (snapshot != INVALID_HANDLE_VALUE) {
@@ -40,13 +37,15 @@ bool Win32RunningPrograms::listProcessNames(std::vector<std::string>& names) {
       CloseHandle(snapshot);
     }
   }
-  FreeLibrary(kernel);
   return listed;
 }
 
 bool Win32RunningPrograms::mutexExists(const std::string& name) {
   HANDLE mutex = CreateMutexA(nullptr, FALSE, name.c_str());
-  bool existed = mutex && GetLastError() == ERROR_ALREADY_EXISTS;
+  DWORD error = GetLastError();
+  // A mutex this user may not open exists all the same: it is held by the product
+  // running under another account or elevated, whose files must not be overwritten.
+  bool existed = mutex ? error == ERROR_ALREADY_EXISTS : error == ERROR_ACCESS_DENIED;
   if (mutex) CloseHandle(mutex);
   return existed;
 }

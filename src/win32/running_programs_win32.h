@@ -9,6 +9,7 @@ namespace qv {
 class Win32RunningPrograms : public RunningPrograms {
  public:
   bool listProcessNames(std::vector<std::string>& names) override;
+  // A mutex that exists but may not be opened (access denied) exists too.
   bool mutexExists(const std::string& name) override;
   // MB_OKCANCEL | MB_ICONEXCLAMATION | MB_DEFBUTTON2, owned by the active window.
   bool confirmRunningProgram(const std::string& caption, const std::string& text) override;

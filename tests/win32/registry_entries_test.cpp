@@ -84,7 +84,7 @@ TEST(Win32UninstallEntry, ValuesUnderLocalMachine) {
   expectString(HKEY_LOCAL_MACHINE, key, "URLInfoAbout", "http://acme.example/");
   expectString(HKEY_LOCAL_MACHINE, key, "HelpLink", "http://acme.example/");
   expectString(HKEY_LOCAL_MACHINE, key, "Contact", "");
-  expectString(HKEY_LOCAL_MACHINE, key, "UninstallString", install + "uninstall.exe");
+  expectString(HKEY_LOCAL_MACHINE, key, "UninstallString", "\"" + install + "uninstall.exe\"");
   deleteTree(HKEY_LOCAL_MACHINE, key);
 
   // Without a GUID the link name keys the entry; with NoUninstall there is none.

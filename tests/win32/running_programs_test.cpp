@@ -90,4 +90,27 @@ TEST(Win32RunningPrograms, AMutexHeldByAnotherProgramMeansRunning) {
   CloseHandle(event);
 }
 
+TEST(Win32RunningPrograms, AMutexThisUserMayNotOpenMeansRunning) {
+  // As a product running under another account or elevated holds it: an empty access
+  // list lets nobody else open the mutex, and the guard's attempt fails with "access
+  // denied", which must count as running, not as free.
+  std::string mutex = unique("QvGuardLockedMutex");
+  SECURITY_DESCRIPTOR descriptor;
+  ACL nobody;
+  ASSERT_TRUE(InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION));
+  ASSERT_TRUE(InitializeAcl(&nobody, sizeof(nobody), ACL_REVISION));
+  ASSERT_TRUE(SetSecurityDescriptorDacl(&descriptor, TRUE, &nobody, FALSE));
+  SECURITY_ATTRIBUTES attributes = {sizeof(attributes), &descriptor, FALSE};
+  HANDLE held = CreateMutexA(&attributes, TRUE, mutex.c_str());
+  ASSERT_NE(held, nullptr);
+  HANDLE again = CreateMutexA(nullptr, FALSE, mutex.c_str());
+  DWORD error = GetLastError();
+  if (again) CloseHandle(again);
+  ASSERT_EQ(again, nullptr) << "the system let the mutex be opened";
+  ASSERT_EQ(error, DWORD(ERROR_ACCESS_DENIED));
+  qv::Win32RunningPrograms programs;
+  EXPECT_TRUE(programs.mutexExists(mutex));
+  CloseHandle(held);
+}
+
 }  // namespace

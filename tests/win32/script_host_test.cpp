@@ -141,6 +141,37 @@ TEST_F(Win32ScriptFile, VbScriptSeesTheFourConstants) {
   EXPECT_EQ(qvtest::readText(out), expectedConstants());
 }
 
+TEST_F(Win32ScriptFile, JScriptSeesTheFourConstants) {
+  ASSERT_NE(host_, nullptr);
+  const std::string out = scratch_ / "constants-js.txt";
+  std::string outLiteral;
+  for (char c : out) outLiteral += c == '\\' ? std::string("\\\\") : std::string(1, c);
+  // A value with a double quote and one with "\u" (C:\users) must come through as well.
+  constants_.guid = "{\"quoted\"}";
+  constants_.setupDir = scratch_ / "users\\u0041\\";
+  writeScript("setup.js",
+              "var fso = new ActiveXObject(\"Scripting.FileSystemObject\");\n"
+              "var out = fso.CreateTextFile(\"" + outLiteral + "\", true);\n"
+              "out.WriteLine(\"qvProgDir=\" + qvProgDir);\n"
+              "out.WriteLine(\"qvSetupDir=\" + qvSetupDir);\n"
+              "out.WriteLine(\"qvStartMenuDir=\" + qvStartMenuDir);\n"
+              "out.WriteLine(\"qvGUID=\" + qvGUID);\n"
+              "out.Close();\n");
+  EXPECT_EQ(qv::runScriptFile(scratch_ / "setup.js", constants_, host_.get()), 1);
+  EXPECT_EQ(qvtest::readText(out), expectedConstants());
+}
+
+TEST_F(Win32ScriptFile, AScriptThatFailsIsReportedAsFailed) {
+  ASSERT_NE(host_, nullptr);
+  writeScript("broken.vbs", "If Then Else\r\n");
+  EXPECT_EQ(qv::runScriptFile(scratch_ / "broken.vbs", constants_, host_.get()), 0);
+  writeScript("broken.js", "var x = ;\r\n");
+  EXPECT_EQ(qv::runScriptFile(scratch_ / "broken.js", constants_, host_.get()), 0);
+  // Compiles, but fails as it runs.
+  writeScript("throws.js", "throw new Error(\"stop\");\r\n");
+  EXPECT_EQ(qv::runScriptFile(scratch_ / "throws.js", constants_, host_.get()), 0);
+}
+
 TEST_F(Win32ScriptFile, OtherFilesAreNotRun) {
   ASSERT_NE(host_, nullptr);
   const std::string out = scratch_ / "ran.txt";

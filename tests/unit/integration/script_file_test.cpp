@@ -31,8 +31,9 @@ class RecordingHost : public qv::ScriptHost {
   bool addCode(const std::string& code) override {
     calls.push_back("code");
     codes.push_back(code);
-    return true;
+    return !refuses;
   }
+  bool refuses = false;
   std::vector<std::string> calls;
   std::vector<std::string> codes;
 };
@@ -66,10 +67,15 @@ TEST(ScriptFile, HeadersOfBothLanguages) {
             "Const qvGUID = \"{5D0C8A41-7E2B-4F3A-9C61-2B8E4F07A9D3}\"\r\n");
   // Two blanks before the first "="; the values go in raw, backslashes unescaped.
   EXPECT_EQ(qv::scriptHeader(ScriptLanguage::JScript, kConstants),
-            "const qvProgDir  = \"C:\\Program Files\\App\\\";\r\n"
-            "const qvSetupDir = \"C:\\Temp\\{1}\\\";\r\n"
-            "const qvStartMenuDir = \"C:\\Menu\\App\\\";\r\n"
-            "const qvGUID = \"{5D0C8A41-7E2B-4F3A-9C61-2B8E4F07A9D3}\";\r\n");
+            "var qvProgDir  = \"C:\\\\Program Files\\\\App\\\\\";\r\n"
+            "var qvSetupDir = \"C:\\\\Temp\\\\{1}\\\\\";\r\n"
+            "var qvStartMenuDir = \"C:\\\\Menu\\\\App\\\\\";\r\n"
+            "var qvGUID = \"{5D0C8A41-7E2B-4F3A-9C61-2B8E4F07A9D3}\";\r\n");
+  // A double quote in a value stays inside the literal in both languages.
+  qv::ScriptConstants quoted{"", "", "", "{\"x\"}"};
+  auto lastLine = [](const std::string& header) { return header.substr(header.rfind("\r\n", header.size() - 3) + 2); };
+  EXPECT_EQ(lastLine(qv::scriptHeader(ScriptLanguage::VBScript, quoted)), "Const qvGUID = \"{\"\"x\"\"}\"\r\n");
+  EXPECT_EQ(lastLine(qv::scriptHeader(ScriptLanguage::JScript, quoted)), "var qvGUID = \"{\\\"x\\\"}\";\r\n");
   EXPECT_EQ(qv::scriptHeader(ScriptLanguage::VBScript, qv::ScriptConstants{}),
             "Const qvProgDir = \"\"\r\nConst qvSetupDir = \"\"\r\nConst qvStartMenuDir = \"\"\r\nConst qvGUID = \"\"\r\n");
   EXPECT_EQ(qv::scriptHeader(ScriptLanguage::None, kConstants), "");
@@ -131,6 +137,9 @@ TEST(ScriptFile, NothingRunsWithoutFileLanguageOrHost) {
   ASSERT_TRUE(qv::writeWholeFile(vbs, "", 0));
   EXPECT_EQ(qv::runScriptFile(vbs, kConstants, &host), 1);
   EXPECT_EQ(host.codes.back(), qv::scriptHeader(ScriptLanguage::VBScript, kConstants));
+  // Code the host refuses (it does not compile or fails) is a failure.
+  host.refuses = true;
+  EXPECT_EQ(qv::runScriptFile(vbs, kConstants, &host), 0);
 }
 
 }  // namespace

@@ -70,7 +70,7 @@ TEST(UninstallEntry, WhatTheQuietRunWrites) {
     EXPECT_EQ(value("URLInfoAbout"), "http://foo.example/");
     EXPECT_EQ(value("HelpLink"), "http://foo.example/");
     EXPECT_EQ(value("Contact"), "");
-    EXPECT_EQ(value("UninstallString"), "C:\\Foo\\uninstall.exe");
+    EXPECT_EQ(value("UninstallString"), "\"C:\\Foo\\uninstall.exe\"");
     EXPECT_EQ(r.values.size(), 7u);
   }
   EXPECT_EQ(qv::uninstallDisplayName("Foo", ""), "Foo  ");

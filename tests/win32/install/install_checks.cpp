@@ -100,7 +100,7 @@ TEST_F(Installed, TheUninstallEntryUnderLocalMachine) {
       {"URLInfoAbout", kWeb},
       {"HelpLink", kWeb},
       {"Contact", ""},
-      {"UninstallString", r.install + "uninstall.exe"},
+      {"UninstallString", "\"" + r.install + "uninstall.exe\""},
   };
   for (const Value& v : values) {
     bool found = false;
