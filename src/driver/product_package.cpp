@@ -23,15 +23,18 @@ std::string productPackagePath(const std::string& stubPath, const std::string& t
   return path == stubPath ? std::string() : path;
 }
 
-bool extractProductPackage(const std::string& packagePath, const std::string& installFolder,
-                           const std::string& keptExtensions, ProgressProcedure progress, ExtractionHooks& hooks) {
+ProductExtraction extractProductPackage(const std::string& packagePath, const std::string& installFolder,
+                                        const std::string& keptExtensions, ProgressProcedure progress,
+                                        ExtractionHooks& hooks) {
   if (!folderExists(installFolder) && !ensureFolderPath(installFolder) && hooks.offerAdministratorLogon())
     ensureFolderPath(installFolder);
   Package package;
-  bool extracted = openPackage(package, packagePath, std::move(progress)) &&
-                   extractPackage(package, installFolder, keptExtensions, hooks);
+  ProductExtraction result = ProductExtraction::NotOpened;
+  if (openPackage(package, packagePath, std::move(progress)))
+    result = extractPackage(package, installFolder, keptExtensions, hooks) ? ProductExtraction::Whole
+                                                                            : ProductExtraction::EntriesFailed;
   closePackage(package);
-  return extracted;
+  return result;
 }
 
 }  // namespace qv

@@ -17,12 +17,18 @@ namespace qv {
 // and no path at all without a temporary folder (not a setup.pck of the current folder).
 std::string productPackagePath(const std::string& stubPath, const std::string& tempFolder, bool split);
 
+enum class ProductExtraction {
+  Whole,          // every entry was handled
+  EntriesFailed,  // the package opened, but some entries failed (the others were extracted)
+  NotOpened,      // no package at the path, or not one that can be read: nothing extracted
+};
+
 // Makes the install folder with every missing parent when it is no folder yet; when
 // that fails, the hooks' administrator logon is offered and it is tried once more.
 // Then opens the package (with the progress procedure, which may be empty), extracts
-// it with the kept-extension list and closes it. True when the package was extracted
-// whole; the caller goes on either way.
-bool extractProductPackage(const std::string& packagePath, const std::string& installFolder,
-                           const std::string& keptExtensions, ProgressProcedure progress, ExtractionHooks& hooks);
+// it with the kept-extension list and closes it.
+ProductExtraction extractProductPackage(const std::string& packagePath, const std::string& installFolder,
+                                        const std::string& keptExtensions, ProgressProcedure progress,
+                                        ExtractionHooks& hooks);
 
 }  // namespace qv

@@ -14,21 +14,19 @@
 namespace qv {
 namespace {
 
-// A product file that cannot be created offers the administrator logon, whose token
-// the run keeps for the uninstall log and the end of the run.
+// Nobody is asked for a logon in a quiet run (the run declined it at its start); every
+// entry that fails is a failure its exit code tells.
 class QuietExtractionHooks final : public ExtractionHooks {
  public:
-  QuietExtractionHooks(RunContext& context, const InterfaceTexts& texts, StartServices& system)
-      : context_(context), texts_(texts), system_(system) {}
-  bool offerAdministratorLogon() override {
-    return qv::offerAdministratorLogon(system_.privileges(), system_.loginWindow(), texts_, context_.logonToken,
-                                       context_.impersonating);
+  explicit QuietExtractionHooks(RunOutcome& outcome) : outcome_(outcome) {}
+  void onEntryFailed(const PackageEntry& entry, EntryFailure failure) override {
+    (void)entry;
+    (void)failure;
+    outcome_.partFailed = true;
   }
 
  private:
-  RunContext& context_;
-  const InterfaceTexts& texts_;
-  StartServices& system_;
+  RunOutcome& outcome_;
 };
 
 }  // namespace
@@ -38,7 +36,10 @@ void installQuietly(RunContext& context, RunSettings& settings, const InterfaceT
   // A run that could not make a temporary folder has no setup package: its setup
   // description would be a setup.ini of the current folder, and the defaults alone
   // would put an uninstall log into the Program Files folder itself.
-  if (context.tempFolder.empty()) return;
+  if (context.tempFolder.empty()) {
+    context.outcome.setupDamaged = true;
+    return;
+  }
   readInstallSettings(context.setupDescriptionPath, context.installFolderOverride, context.startMenuOverride,
                       install.registry(), install.folders(), settings);
   context.reboot = settings.reboot != 0;
@@ -50,9 +51,15 @@ void installQuietly(RunContext& context, RunSettings& settings, const InterfaceT
   const std::string installFolder = withTrailingBackslash(settings.installFolder);
   system.setEnvironmentVariable("InstallDir", installFolder);
 
-  QuietExtractionHooks hooks(context, texts, system);
-  extractProductPackage(productPackagePath(context.stubPath, context.tempFolder, settings.split != 0),
-                        installFolder, settings.noCopyExt, nullptr, hooks);
+  QuietExtractionHooks hooks(context.outcome);
+  if (extractProductPackage(productPackagePath(context.stubPath, context.tempFolder, settings.split != 0),
+                            installFolder, settings.noCopyExt, nullptr, hooks) == ProductExtraction::NotOpened) {
+    // Nothing was installed: no entry, links, tasks or log for an installation that is
+    // not there, and no after task for it either.
+    context.outcome.setupDamaged = true;
+    removeTempFolder(context);
+    return;
+  }
   writeUpdaterLanguageFile(context.tempFolder, context.languageFileName, installFolder);
   writeProductUninstallEntry(install.registry(), settings, installFolder);
 
@@ -72,7 +79,7 @@ void installQuietly(RunContext& context, RunSettings& settings, const InterfaceT
   // The log's DesktopIcon stays empty after a quiet run, even with a desktop link.
   UninstallLogRun logRun;
   logRun.installFolder = installFolder;
-  logRun.loggedOnAsAdministrator = context.impersonating;
+  logRun.loggedOnAsAdministrator = context.logon.impersonating;
   writeUninstallLog(logRun, settings, texts, undo);
 
   if (!settings.scriptFile.empty()) {
@@ -81,7 +88,8 @@ void installQuietly(RunContext& context, RunSettings& settings, const InterfaceT
     constants.setupDir = context.tempFolder;
     constants.startMenuDir = settings.startMenuPath;
     constants.guid = settings.guid;
-    runScriptFile(context.tempFolder + settings.scriptFile, constants, install.scriptHost());
+    if (!runScriptFile(context.tempFolder + settings.scriptFile, constants, install.scriptHost()))
+      context.outcome.partFailed = true;
   }
 
   // The quiet run is never cancelled and starts no program at its end.
@@ -91,10 +99,12 @@ void installQuietly(RunContext& context, RunSettings& settings, const InterfaceT
 void runQuietInstall(RunContext& context, RunSettings& settings, const InterfaceTexts& texts,
                      StartServices& system) {
   InstallServices* install = system.installServices(context, texts);
-  if (install)
+  if (install) {
     installQuietly(context, settings, texts, system, *install);
-  else
+  } else {
+    context.outcome.setupDamaged = true;
     removeTempFolder(context);
+  }
 }
 
 }  // namespace qv

@@ -14,8 +14,10 @@ namespace qv {
 // The whole quiet run with the given services: the install settings, the product
 // package into the install folder, the updater language file, the uninstall entry,
 // the desktop and start-menu shortcuts, the user tasks, the uninstall log and the
-// script, then the after task, the temporary folder removed and the restart prompt.
-// Nothing at all without a temporary folder, which holds the setup package.
+// script, then the after task, the temporary folder removed and the restart asked for.
+// Nothing at all without a temporary folder, which holds the setup package, and
+// nothing after the product package when it cannot be opened. It asks nobody; the
+// context's outcome records what its exit code tells.
 void installQuietly(RunContext& context, RunSettings& settings, const InterfaceTexts& texts, StartServices& system,
                     InstallServices& install);
 

@@ -5,9 +5,21 @@
 #include <cstdint>
 #include <string>
 
+#include "integration/privileges.h"
 #include "integration/system_handle.h"
 
 namespace qv {
+
+// What a run tells its caller by its exit code. The quiet run is for unattended
+// deployment, where no one sees a window: it asks nobody, and its exit code says what
+// happened (run_end.h). The wizard run's windows have told the user.
+struct RunOutcome {
+  bool stoppedByBeforeTask = false;  // the before task ended with exit code 1
+  bool setupDamaged = false;         // a task program or the product package could not be read
+  bool partFailed = false;           // an entry, a copy, the script or the setup package's extraction failed
+  bool productRunning = false;       // the product runs: nothing was installed
+  bool restartRequired = false;      // Reboot was set and no failure happened
+};
 
 struct RunContext {
   bool quiet = false;                  // /Q: the quiet run replaces the wizard
@@ -23,10 +35,10 @@ struct RunContext {
   bool running = false;                // the product was found running
   int pageNumber = 1;                  // the wizard's current page
   bool reboot = false;                 // offer a restart at the end
-  SystemHandle logonToken = nullptr;   // set by a successful administrator logon
-  bool impersonating = false;          // set together with the logon token
+  LogonState logon;                    // the administrator logon's token, and whether it is declined
   SystemHandle whileTask = nullptr;    // the program started as while task
   bool cancelled = false;              // the user left the wizard with Cancel
+  RunOutcome outcome;                  // what the quiet run's exit code tells
 };
 
 }  // namespace qv

@@ -20,23 +20,37 @@ bool runAfterTask(const RunContext& context, const RunSettings& settings, Proces
   return started.started;
 }
 
-void endInstallation(const RunContext& context, const RunSettings& settings, Processes& processes,
+void endInstallation(RunContext& context, const RunSettings& settings, Processes& processes,
                      RestartPrompt& restart, bool startProgram, const std::string& installFolder) {
   runAfterTask(context, settings, processes);
   removeTempFolder(context);
   if (context.reboot) {
-    restart.promptRestart();
+    // Unattended, the restart is the deployment tool's to make: the exit code asks for it.
+    if (context.quiet)
+      context.outcome.restartRequired = true;
+    else
+      restart.promptRestart();
     return;
   }
   if (startProgram && !settings.progExe.empty() && fileExists(installFolder + settings.progExe))
     processes.startProcess(installFolder + settings.progExe, "", installFolder, 0);
 }
 
+uint32_t runExitCode(const RunOutcome& outcome, bool quiet) {
+  if (!quiet) return kExitInstalled;
+  if (outcome.productRunning) return kExitProductRunning;
+  if (outcome.stoppedByBeforeTask) return kExitStoppedByBeforeTask;
+  if (outcome.setupDamaged) return kExitSetupDamaged;
+  if (outcome.partFailed) return kExitPartFailed;
+  if (outcome.restartRequired) return kExitRestartRequired;
+  return kExitInstalled;
+}
+
 void endRun(RunContext& context, StartServices& system) {
   system.processes().releaseAllProcesses();
-  if (context.logonToken) {
-    system.privileges().endImpersonation(context.logonToken);
-    context.logonToken = nullptr;
+  if (context.logon.token) {
+    system.privileges().endImpersonation(context.logon.token);
+    context.logon.token = nullptr;
   }
   system.releaseServices();
 }

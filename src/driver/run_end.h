@@ -23,11 +23,25 @@ void removeTempFolder(const RunContext& context);
 bool runAfterTask(const RunContext& context, const RunSettings& settings, Processes& processes);
 
 // After the installation (both run modes): the after task, the temporary folder
-// removed, then the restart prompt when the run's reboot flag is set; otherwise, with
+// removed, then the restart prompt when the run's reboot flag is set (a quiet run
+// asks its caller through the exit code instead); otherwise, with
 // `startProgram`, install folder + ProgExe when it exists, started in the install
 // folder without waiting.
-void endInstallation(const RunContext& context, const RunSettings& settings, Processes& processes,
+void endInstallation(RunContext& context, const RunSettings& settings, Processes& processes,
                      RestartPrompt& restart, bool startProgram, const std::string& installFolder);
+
+// The quiet run's exit codes; documented for deployment tools in the README.
+constexpr uint32_t kExitInstalled = 0;
+constexpr uint32_t kExitStoppedByBeforeTask = 1;
+constexpr uint32_t kExitSetupDamaged = 2;
+constexpr uint32_t kExitPartFailed = 3;
+constexpr uint32_t kExitProductRunning = 4;
+constexpr uint32_t kExitRestartRequired = 3010;  // what deployment tools know as "restart required"
+
+// The exit code: 0 for a wizard run, which always ends so; for a quiet run the first
+// that applies of running product, stopped, damaged, a part failed, restart required,
+// installed.
+uint32_t runExitCode(const RunOutcome& outcome, bool quiet);
 
 // Releases the kept programs, ends an impersonation still held and the services.
 void endRun(RunContext& context, StartServices& system);

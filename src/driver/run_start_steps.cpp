@@ -13,8 +13,11 @@ void readDescriptionAndTexts(RunContext& context, RunSettings& settings, Interfa
   // Without a folder of the run's own nothing was unpacked, and the description path
   // would name a file relative to whatever the current folder is.
   if (!context.tempFolder.empty()) readSetupDescription(context.setupDescriptionPath, settings);
-  LanguageChoice choice =
-      chooseLanguageFile(settings.language, system.userDefaultLanguageId(), system.languageChooser());
+  // A quiet run cannot ask: where the user's language is not in the list, it takes the
+  // entry the chooser would show first.
+  FirstLanguageChooser firstEntry;
+  LanguageChooser& chooser = context.quiet ? static_cast<LanguageChooser&>(firstEntry) : system.languageChooser();
+  LanguageChoice choice = chooseLanguageFile(settings.language, system.userDefaultLanguageId(), chooser);
   context.languageFileName = choice.fileName;
   context.primaryLanguage = choice.primaryLanguage;
   // Without a file name (or a folder of the run's own) there is nothing to read, and
@@ -26,18 +29,27 @@ void readDescriptionAndTexts(RunContext& context, RunSettings& settings, Interfa
 
 bool passRunningGuard(RunContext& context, const RunSettings& settings, const InterfaceTexts& texts,
                       StartServices& system) {
-  if (guardRunningProduct(system.runningPrograms(), texts, settings.mutexString, settings.progExe, settings.title,
-                          context.running))
+  if (context.quiet) {
+    // The warning answered Cancel: a running product's files are never overwritten.
+    context.running = isProductRunning(system.runningPrograms(), settings.mutexString, settings.progExe);
+    context.outcome.productRunning = context.running;
+  } else if (guardRunningProduct(system.runningPrograms(), texts, settings.mutexString, settings.progExe,
+                                 settings.title, context.running)) {
     return true;
+  }
+  if (!context.running) return true;
   removeTempFolder(context);
   return false;
 }
 
-BeforeTaskOutcome runBeforeTask(const RunContext& context, const RunSettings& settings, StartServices& system) {
+BeforeTaskOutcome runBeforeTask(RunContext& context, const RunSettings& settings, StartServices& system) {
   if (settings.beforeSetup.empty()) return BeforeTaskOutcome::GoOn;
   std::string program = context.tempFolder + settings.beforeSetup;
   if (context.tempFolder.empty() || !fileExists(program)) {
-    system.showError(kDamagedCaption, kDamagedMessage);
+    if (context.quiet)
+      context.outcome.setupDamaged = true;
+    else
+      system.showError(kDamagedCaption, kDamagedMessage);
     return BeforeTaskOutcome::Damaged;
   }
   if (!beforeTaskRuns(context.taskSelector, settings.prgFlag)) return BeforeTaskOutcome::GoOn;
@@ -47,7 +59,9 @@ BeforeTaskOutcome runBeforeTask(const RunContext& context, const RunSettings& se
   if (!started.record) return BeforeTaskOutcome::GoOn;  // not started: nothing to report
   uint32_t exitCode = processes.processExitCode(started.record);
   processes.releaseProcess(started.record);
-  return exitCode == 1 ? BeforeTaskOutcome::Stopped : BeforeTaskOutcome::GoOn;
+  if (exitCode != 1) return BeforeTaskOutcome::GoOn;
+  context.outcome.stoppedByBeforeTask = true;
+  return BeforeTaskOutcome::Stopped;
 }
 
 }  // namespace qv

@@ -16,12 +16,14 @@ inline constexpr char kDamagedCaption[] = " Quarvel  -  Error";
 inline constexpr char kDamagedMessage[] = "The installation is damaged or some files are missing.   ";
 
 // Reads the setup description, chooses the language file (the chooser when the
-// user's language is not in the list) and fills the texts from it.
+// user's language is not in the list; in a quiet run the list's first entry) and fills
+// the texts from it.
 void readDescriptionAndTexts(RunContext& context, RunSettings& settings, InterfaceTexts& texts,
                              StartServices& system);
 
-// The running-program guard. False when the user chose Cancel: the temporary folder
-// is removed and the run ends.
+// The running-program guard. False when the user chose Cancel, or the product runs in a
+// quiet run (which answers Cancel without asking): the temporary folder is removed and
+// the run ends.
 bool passRunningGuard(RunContext& context, const RunSettings& settings, const InterfaceTexts& texts,
                       StartServices& system);
 
@@ -32,7 +34,8 @@ enum class BeforeTaskOutcome {
 };
 
 // Starts the before task in the temporary folder and waits for it. The run ends,
-// its temporary folder kept, unless the outcome is GoOn.
-BeforeTaskOutcome runBeforeTask(const RunContext& context, const RunSettings& settings, StartServices& system);
+// its temporary folder kept, unless the outcome is GoOn. A quiet run shows no box for a
+// missing program; the outcome records either end for the exit code.
+BeforeTaskOutcome runBeforeTask(RunContext& context, const RunSettings& settings, StartServices& system);
 
 }  // namespace qv

@@ -7,10 +7,6 @@
 namespace qv {
 namespace {
 
-void showCopyFailure(StartServices& system, const InterfaceTexts& texts) {
-  system.showError(texts.text(TextId::Rq6Titel), texts.text(TextId::Rq6Msg));
-}
-
 // Extraction falls back on the administrator logon the same way the folder does.
 class StartExtractionHooks : public ExtractionHooks {
  public:
@@ -47,12 +43,20 @@ void prepareRun(RunContext& context, StartServices& system) {
   context.setupDescriptionPath = context.tempFolder + "setup.ini";
   context.pageNumber = 1;
   context.reboot = false;
-  context.logonToken = nullptr;
+  context.logon = LogonState();
+  // A quiet run asks nobody: a write that would need the logon fails like any other.
+  context.logon.declined = context.quiet;
+}
+
+void reportCopyFailure(RunContext& context, StartServices& system, const InterfaceTexts& texts) {
+  if (context.quiet)
+    context.outcome.partFailed = true;
+  else
+    system.showError(texts.text(TextId::Rq6Titel), texts.text(TextId::Rq6Msg));
 }
 
 bool offerAdministratorLogon(RunContext& context, StartServices& system, const InterfaceTexts& texts) {
-  return qv::offerAdministratorLogon(system.privileges(), system.loginWindow(), texts, context.logonToken,
-                                     context.impersonating);
+  return qv::offerAdministratorLogon(system.privileges(), system.loginWindow(), texts, context.logon);
 }
 
 bool createTempFolder(RunContext& context, StartServices& system, const InterfaceTexts& texts) {
@@ -61,7 +65,7 @@ bool createTempFolder(RunContext& context, StartServices& system, const Interfac
     if (system.createFolder(folder)) return true;
     if (offerAdministratorLogon(context, system, texts) && system.createFolder(folder)) return true;
   }
-  showCopyFailure(system, texts);
+  reportCopyFailure(context, system, texts);
   return false;
 }
 
@@ -75,7 +79,7 @@ bool extractSetupPackage(RunContext& context, StartServices& system, const Inter
     extracted = openPackage(package, context.stubPath) && extractPackage(package, context.tempFolder, "", hooks);
     closePackage(package);
   }
-  if (!extracted) showCopyFailure(system, texts);
+  if (!extracted) reportCopyFailure(context, system, texts);
   return extracted;
 }
 

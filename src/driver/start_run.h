@@ -19,8 +19,12 @@ std::string stripFolderPath(const std::string& path);
 
 // Fills the context from the command line and the system and prepares the
 // temporary folder; the run goes on whatever fails (the user sees the copy-failure
-// message).
+// message). A quiet run declines the administrator logon from the start.
 void prepareRun(RunContext& context, StartServices& system);
+
+// The copy-failure report (Requester/RQ6): a message box in the wizard run; in the quiet
+// run, which shows none, a failure its exit code tells.
+void reportCopyFailure(RunContext& context, StartServices& system, const InterfaceTexts& texts);
 
 // For a step that failed: the administrator logon when the user is no administrator,
 // its token kept in the context. True when the step is worth trying once more.

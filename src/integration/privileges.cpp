@@ -5,27 +5,33 @@ namespace qv {
 std::string logonDomain(const std::string& domain) { return domain.empty() ? std::string(".") : domain; }
 
 void logOnAsAdministrator(Privileges& privileges, LoginWindow& window, const InterfaceTexts& texts,
-                          SystemHandle& token, bool& impersonating) {
-  if (!window.openLoginWindow(texts)) return;
+                          LogonState& logon) {
+  if (!window.openLoginWindow(texts)) {
+    logon.declined = true;
+    return;
+  }
+  bool loggedOn = false;
   while (window.waitForLoginEvent() == LoginWindow::Event::Login) {
-    SystemHandle logon = privileges.impersonateUser(window.enteredUserName(), ".", window.enteredPassword());
-    if (logon) {
+    SystemHandle token = privileges.impersonateUser(window.enteredUserName(), ".", window.enteredPassword());
+    if (token) {
       // The thread now impersonates the new account; the token before is no longer used.
-      if (token && token != logon) privileges.closeToken(token);
-      token = logon;
-      impersonating = true;
+      if (logon.token && logon.token != token) privileges.closeToken(logon.token);
+      logon.token = token;
+      logon.impersonating = true;
+      loggedOn = true;
       break;
     }
     window.showLoginFailure(texts.text(TextId::Rq7Titel), texts.text(TextId::Rq7Msg));
     window.clearLoginFields();
   }
   window.closeLoginWindow();
+  if (!loggedOn) logon.declined = true;
 }
 
 bool offerAdministratorLogon(Privileges& privileges, LoginWindow& window, const InterfaceTexts& texts,
-                             SystemHandle& token, bool& impersonating) {
-  if (privileges.isAdministrator()) return false;
-  logOnAsAdministrator(privileges, window, texts, token, impersonating);
+                             LogonState& logon) {
+  if (logon.declined || privileges.isAdministrator()) return false;
+  logOnAsAdministrator(privileges, window, texts, logon);
   return true;
 }
 

@@ -44,19 +44,30 @@ class LoginWindow {
   virtual void closeLoginWindow() = 0;
 };
 
+// A run's administrator logon: the token of the last successful logon, which the
+// thread impersonates, and whether the logon is to be offered no more (the user closed
+// the login window without logging on, or the run may not ask anyone: a quiet run).
+struct LogonState {
+  SystemHandle token = nullptr;
+  bool impersonating = false;  // set by a successful logon; the uninstall log keeps it
+  bool declined = false;
+};
+
 // The domain a logon uses: "." (the local account database) when none is given.
 std::string logonDomain(const std::string& domain);
 
 // The login window until a logon succeeds or the window is closed. A successful logon
 // replaces the held token (the one before is closed) and sets `impersonating`; a
-// failed one shows Requester/RQ7 and empties both fields.
+// failed one shows Requester/RQ7 and empties both fields. A window closed (or one that
+// cannot be opened) without a logon declines the logon for the rest of the run.
 void logOnAsAdministrator(Privileges& privileges, LoginWindow& window, const InterfaceTexts& texts,
-                          SystemHandle& token, bool& impersonating);
+                          LogonState& logon);
 
-// For a step that failed: when the user is no administrator, the logon is offered and
-// the answer is true (the step is tried once more, whatever the logon's outcome).
-// An administrator gets no logon, and false.
+// For a step that failed: when the user is no administrator and has not declined the
+// logon, it is offered and the answer is true (the step is tried once more, whatever
+// the logon's outcome). Otherwise no logon, and false: N files that cannot be written
+// bring one login window, not N.
 bool offerAdministratorLogon(Privileges& privileges, LoginWindow& window, const InterfaceTexts& texts,
-                             SystemHandle& token, bool& impersonating);
+                             LogonState& logon);
 
 }  // namespace qv

@@ -29,6 +29,8 @@ void InstallerTaskActions::runProgram(const std::string& file, const std::string
 }
 
 bool InstallerTaskActions::confirmAssociation(const std::string& extension) {
+  // Unattended, the setup's author who asked for the association stands for the user.
+  if (parts_.answersItself) return true;
   return askAssociationQuestion(parts_.question, parts_.texts, extension);
 }
 

@@ -24,6 +24,7 @@ struct UserTaskParts {
   AssociationQuestion& question;
   const InterfaceTexts& texts;
   uint32_t platformVersion;  // GetVersion's packed value: picks the association layout
+  bool answersItself;        // a quiet run: the association question is answered Yes
 };
 
 class InstallerTaskActions final : public UserTaskActions {

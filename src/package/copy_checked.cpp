@@ -60,12 +60,22 @@ std::string fileNameOfPath(const std::string& path) {
   return separator == std::string::npos ? path : path.substr(separator + 1);
 }
 
+bool replacesWithoutAsking(const std::string& source, const std::string& destination, CopyServices& services) {
+  uint64_t installed = 0, replacement = 0;
+  bool bothVersioned = services.readFileVersionNumber(destination, installed) &&
+                       services.readFileVersionNumber(source, replacement);
+  return !bothVersioned || installed <= replacement;
+}
+
 void copyFileChecked(const std::string& source, const std::string& destination, CopyServices& services,
                      const InterfaceTexts& texts) {
-  if (services.fileExists(destination))
-    confirmReplaceFile(source, destination, services, texts);
-  else
+  if (!services.fileExists(destination)) {
     copyFileAsAdministrator(source, destination, services, texts);
+  } else if (!services.answersItself()) {
+    confirmReplaceFile(source, destination, services, texts);
+  } else if (replacesWithoutAsking(source, destination, services)) {
+    copyFileAsAdministrator(source, destination, services, texts);
+  }
 }
 
 void confirmReplaceFile(const std::string& source, const std::string& destination, CopyServices& services,

@@ -73,13 +73,24 @@ class CopyServices {
   // The file's creation time in local time; false when it cannot be read.
   virtual bool readCreationDate(const std::string& path, LocalDateTime& date) = 0;
   virtual FileVersionWindow& fileVersionWindow() = 0;
+  // True when the run may ask nobody (a quiet run): the overwrite check answers itself.
+  virtual bool answersItself() = 0;
+  // The file's version from its fixed version data, major to revision in 16 bits each
+  // from the top; false when the file has none.
+  virtual bool readFileVersionNumber(const std::string& path, uint64_t& version) = 0;
 };
+
+// The overwrite check's answer when nobody may be asked: replace, unless both files
+// carry version data and the installed one is the higher version (a versioned file is
+// never downgraded).
+bool replacesWithoutAsking(const std::string& source, const std::string& destination, CopyServices& services);
 
 // The file name part of a path: after its last backslash or slash.
 std::string fileNameOfPath(const std::string& path);
 
 // Copies source over destination: when the destination exists, only after the user
-// agreed in the file-version window (confirmReplaceFile); otherwise at once.
+// agreed in the file-version window (confirmReplaceFile), or, when the run answers
+// itself, as replacesWithoutAsking decides; otherwise at once.
 void copyFileChecked(const std::string& source, const std::string& destination, CopyServices& services,
                      const InterfaceTexts& texts);
 

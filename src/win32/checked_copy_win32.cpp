@@ -15,7 +15,13 @@ bool Win32CopyServices::copyFileReplacing(const std::string& source, const std::
 bool Win32CopyServices::offerAdministratorLogon() { return qv::offerAdministratorLogon(context_, system_, texts_); }
 
 void Win32CopyServices::showCopyFailure(const std::string& caption, const std::string& text) {
-  system_.showError(caption, text);
+  (void)caption;
+  (void)text;
+  reportCopyFailure(context_, system_, texts_);  // no box in a quiet run, a failure it reports
+}
+
+bool Win32CopyServices::readFileVersionNumber(const std::string& path, uint64_t& version) {
+  return qv::readFileVersionNumber(path, version);
 }
 
 std::string Win32CopyServices::getFileVersionSummary(const std::string& path) {

@@ -26,6 +26,8 @@ class Win32CopyServices final : public CopyServices {
   std::string getFileVersionSummary(const std::string& path) override;
   bool readCreationDate(const std::string& path, LocalDateTime& date) override;
   FileVersionWindow& fileVersionWindow() override { return window_; }
+  bool answersItself() override { return context_.quiet; }
+  bool readFileVersionNumber(const std::string& path, uint64_t& version) override;
 
  private:
   RunContext& context_;

@@ -8,6 +8,7 @@
 
 #include "package/file_version_summary.h"
 #include "runtime/file.h"
+#include "win32/system_library_win32.h"
 
 namespace qv {
 namespace {
@@ -17,36 +18,26 @@ using GetInfoFunction = BOOL(WINAPI*)(LPCSTR, DWORD, DWORD, LPVOID);
 using QueryValueFunction = BOOL(WINAPI*)(LPCVOID, LPCSTR, LPVOID*, PUINT);
 using LanguageNameFunction = DWORD(WINAPI*)(DWORD, LPSTR, DWORD);
 
-template <typename Function>
-Function lookUp(HMODULE library, const char* name) {
-  return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(library, name)));
-}
-
 // Version.dll for one reading, released on every way out.
 class VersionLibrary {
  public:
-  VersionLibrary() : library_(LoadLibraryA("Version.dll")) {
-    if (!library_) return;
-    getSize = lookUp<GetSizeFunction>(library_, "GetFileVersionInfoSizeA");
-    getInfo = lookUp<GetInfoFunction>(library_, "GetFileVersionInfoA");
-    queryValue = lookUp<QueryValueFunction>(library_, "VerQueryValueA");
-    languageName = lookUp<LanguageNameFunction>(library_, "VerLanguageNameA");
-  }
-  ~VersionLibrary() {
-    if (library_) FreeLibrary(library_);
-  }
-  VersionLibrary(const VersionLibrary&) = delete;
-  VersionLibrary& operator=(const VersionLibrary&) = delete;
+  VersionLibrary()
+      : library_("version.dll"),
+        getSize(library_.lookUp<GetSizeFunction>("GetFileVersionInfoSizeA")),
+        getInfo(library_.lookUp<GetInfoFunction>("GetFileVersionInfoA")),
+        queryValue(library_.lookUp<QueryValueFunction>("VerQueryValueA")),
+        languageName(library_.lookUp<LanguageNameFunction>("VerLanguageNameA")) {}
 
-  bool ready() const { return library_ && getSize && getInfo && queryValue && languageName; }
-
-  GetSizeFunction getSize = nullptr;
-  GetInfoFunction getInfo = nullptr;
-  QueryValueFunction queryValue = nullptr;
-  LanguageNameFunction languageName = nullptr;
+  bool ready() const { return getSize && getInfo && queryValue && languageName; }
 
  private:
-  HMODULE library_;
+  SystemLibrary library_;
+
+ public:
+  const GetSizeFunction getSize;
+  const GetInfoFunction getInfo;
+  const QueryValueFunction queryValue;
+  const LanguageNameFunction languageName;
 };
 
 // The version data of one file, with queries that only take what lies inside it.
@@ -122,6 +113,24 @@ std::string getFileVersionSummary(const std::string& path) {
     fields.description = block.queryString(versionStringQuery(key, "FileDescription"));
   }
   return joinFileVersionSummary(fields);
+}
+
+bool readFileVersionNumber(const std::string& path, uint64_t& version) {
+  if (fileSize(path) < 1) return false;
+  VersionLibrary library;
+  if (!library.ready()) return false;
+  DWORD ignored = 0;
+  uint32_t size = versionInfoBufferSize(library.getSize(path.c_str(), &ignored));
+  if (size == 0) return false;
+  VersionBlock block(library, size);
+  const char* root = nullptr;
+  size_t room = 0;
+  if (!block.read(path) || !block.query("\\", root, room) || room < sizeof(VS_FIXEDFILEINFO)) return false;
+  VS_FIXEDFILEINFO fixed;
+  std::memcpy(&fixed, root, sizeof(fixed));
+  if (fixed.dwSignature != 0xFEEF04BD) return false;
+  version = (uint64_t(fixed.dwFileVersionMS) << 32) | fixed.dwFileVersionLS;
+  return true;
 }
 
 }  // namespace qv

@@ -2,6 +2,7 @@
 // its functions looked up by name.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace qv {
@@ -10,5 +11,9 @@ namespace qv {
 // part empty when it cannot be read; empty when the path is no file of one byte or
 // more, Version.dll cannot be loaded, or the file holds no version data.
 std::string getFileVersionSummary(const std::string& path);
+
+// The file version of the fixed version data (VS_FIXEDFILEINFO), major to revision in
+// 16 bits each from the top. False without version data.
+bool readFileVersionNumber(const std::string& path, uint64_t& version);
 
 }  // namespace qv

@@ -8,7 +8,7 @@ Win32InstallServices::Win32InstallServices(RunContext& context, StartServices& s
     : folders_(shellFolders_, registry_),
       copies_(context, system, texts),
       taskActions_(UserTaskParts{links_, folders_, registry_, system.processes(), copies_, question_, texts,
-                                 shellFolders_.systemVersion()}),
+                                 shellFolders_.systemVersion(), context.quiet}),
       scriptHost_(createScriptHost()) {}
 
 Win32InstallServices::~Win32InstallServices() { releaseScriptHost(scriptHost_); }

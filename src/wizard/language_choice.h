@@ -34,6 +34,17 @@ class LanguageChooser {
   virtual bool chooseLanguage(const std::vector<std::string>& items, size_t& chosen) = 0;
 };
 
+// The chooser of a run that may not ask: it takes the first item, the one the window
+// shows preselected.
+class FirstLanguageChooser final : public LanguageChooser {
+ public:
+  bool chooseLanguage(const std::vector<std::string>& items, size_t& chosen) override {
+    if (items.empty()) return false;
+    chosen = 0;
+    return true;
+  }
+};
+
 struct LanguageChoice {
   std::string fileName;     // empty when none was chosen
   int primaryLanguage = 0;  // the user's, for %LanguageID%; 0 unless chosen automatically

@@ -5,15 +5,18 @@
 #   1. the language chooser picks the German file, whose texts the running-program
 #      warning shows for a product found by its process name (other letter case, a
 #      folder part in ProgExe); OK goes on: the before task runs in the temporary
-#      folder, the quiet run follows, and the run leaves no temporary folder;
+#      folder, and the run leaves no temporary folder. The same setup run quietly asks
+#      nothing: the first language, no warning, nothing installed, exit code 4;
 #   2. Cancel at the warning (the Return key: Cancel is the default button) removes
 #      the temporary folder and ends the run before the before task;
-#   3. a mutex another program holds shows the warning; with a free mutex the running
-#      program named by ProgExe is not looked for, and no warning shows;
+#   3. a mutex another program holds shows the warning (and ends a quiet run with exit
+#      code 4); with a free mutex the running program named by ProgExe is not looked
+#      for, and the quiet run installs;
 #   4. a before task ending with exit code 1 ends the run silently and leaves the
-#      temporary folder;
+#      temporary folder; the quiet run says so with exit code 1;
 #   5. a missing before-task program shows the damaged-installation box; OK ends the
-#      run with exit code 0 and the temporary folder stays.
+#      run with exit code 0 and the temporary folder stays. A quiet run shows no box
+#      and ends with exit code 2.
 # Every setup folder holds a marker file of its own, which finds its temporary folder
 # even while other tests run setup executables in the same prefix.
 #
@@ -100,7 +103,7 @@ make_setup one "[Settings]" 'Language=english.lng#1001|lang\german.lng#1002|' "P
   "${common[@]}" "[UserTask]" "BeforeSetup=pre.exe" "BeforeParam=exit 0 \"$(winpath "$work/one/before.txt")\""
 cat >"$work/one.txt" <<STEPS
 start $(winpath "$work/bin/$product") sleep 120000
-start $(winpath "$work/one/setup.exe") $(quiet one)
+start $(winpath "$work/one/setup.exe")
 window " Quarvel"
 expect-items 2 " english| lang\\\\german"
 select 2 1
@@ -110,11 +113,16 @@ expect-text 65535 "Bitte 'Guard Test' beenden!\nDann OK druecken!"
 screenshot warning.bmp
 click 1
 wait-exit 0
+
+start $(winpath "$work/one/setup.exe") $(quiet one)
+expect-no-window " Quarvel" 2000
+expect-no-window "Warning EN" 1
+wait-exit 4
 STEPS
 if drive one.txt 0; then
   keep_screenshot "$work/warning.bmp" running_program_warning.png
   before_ran_in_temp "$work/one/before.txt" || fail "one: the before task did not run in a temporary folder"
-  [ -f "$work/one/installed/readme.txt" ] || fail "one: the quiet run did not follow"
+  [ ! -e "$work/one/installed" ] || fail "one: the quiet run installed over the running product"
   [ -z "$(temp_folders_of one)" ] || fail "one: the run left its temporary folder: $(temp_folders_of one)"
 fi
 
@@ -123,7 +131,7 @@ make_setup two "[Settings]" 'Language=english.lng#1001|lang\german.lng#1002|' "P
   "${common[@]}" "[UserTask]" "BeforeSetup=pre.exe" "BeforeParam=exit 0 \"$(winpath "$work/two/before.txt")\""
 cat >"$work/two.txt" <<STEPS
 start $(winpath "$work/bin/$product") sleep 120000
-start $(winpath "$work/two/setup.exe") $(quiet two)
+start $(winpath "$work/two/setup.exe")
 window " Quarvel"
 select 2 0
 click 1
@@ -146,11 +154,15 @@ make_setup four "[Settings]" 'Language=english.lng|' "ProgExe=$product" "${commo
 cat >"$work/three.txt" <<STEPS
 start $(winpath "$work/bin/holder-$tag.exe") mutex QvGuardMutex-$tag 120000
 sleep 2000
-start $(winpath "$work/three/setup.exe") $(quiet three)
+start $(winpath "$work/three/setup.exe")
 window "Warning EN"
 expect-text 65535 "Close Program 'Guard Test' first!\nThen press OK!"
 click 1
 wait-exit 0
+
+start $(winpath "$work/three/setup.exe") $(quiet three)
+expect-no-window "Warning EN" 2000
+wait-exit 4
 
 start $(winpath "$work/bin/$product") sleep 120000
 start $(winpath "$work/four/setup.exe") $(quiet four)
@@ -158,7 +170,7 @@ expect-no-window "Warning EN" 3000
 wait-exit 0
 STEPS
 if drive three.txt 0; then
-  [ -f "$work/three/installed/readme.txt" ] || fail "three: the run did not go on after OK"
+  [ ! -e "$work/three/installed" ] || fail "three: the quiet run installed while the mutex was held"
   [ -f "$work/four/installed/readme.txt" ] || fail "four: the run did not go on"
   [ -z "$(temp_folders_of three)$(temp_folders_of four)" ] || fail "three/four: temporary folders left"
 fi
@@ -169,7 +181,7 @@ make_setup five "[Settings]" 'Language=english.lng|' "${common[@]}" "[UserTask]"
 cat >"$work/five.txt" <<STEPS
 start $(winpath "$work/five/setup.exe") $(quiet five)
 expect-no-window "Warning EN" 2000
-wait-exit 0
+wait-exit 1
 STEPS
 if drive five.txt 0; then
   before_ran_in_temp "$work/five/before.txt" || fail "five: the before task did not run in a temporary folder"
@@ -186,21 +198,25 @@ fi
 # 5. The before-task program is missing: the damaged-installation box, the folder kept.
 make_setup six "[Settings]" 'Language=english.lng|' "${common[@]}" "[UserTask]" "BeforeSetup=bin\\missing.exe"
 cat >"$work/six.txt" <<STEPS
-start $(winpath "$work/six/setup.exe") $(quiet six)
+start $(winpath "$work/six/setup.exe")
 window " Quarvel  -  Error"
 expect-text 65535 "The installation is damaged or some files are missing.   "
 screenshot damaged.bmp
 click 1
 wait-exit 0
+
+start $(winpath "$work/six/setup.exe") $(quiet six)
+expect-no-window " Quarvel  -  Error" 2000
+wait-exit 2
 STEPS
 if drive six.txt 0; then
   keep_screenshot "$work/damaged.bmp" damaged_installation.png
   [ ! -e "$work/six/installed" ] || fail "six: the installation went on"
   folders=$(temp_folders_of six)
-  if [ "$(echo "$folders" | grep -c .)" -ne 1 ]; then
-    fail "six: expected the temporary folder to stay, found: '$folders'"
+  if [ "$(echo "$folders" | grep -c .)" -ne 2 ]; then
+    fail "six: expected both runs' temporary folders to stay, found: '$folders'"
   else
-    rm -rf "$folders"
+    echo "$folders" | xargs -r rm -rf
   fi
 fi
 

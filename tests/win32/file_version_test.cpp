@@ -113,7 +113,7 @@ TEST(Win32CheckedCopy, CopiesReplacingAndReadsTheLocalCreationDate) {
   // would wait for a user here), just the failure.
   if (system.privileges().isAdministrator()) {
     EXPECT_FALSE(qv::copyFileAsAdministrator(folder / "new.txt", folder / "no\\such\\folder.txt", services, texts));
-    EXPECT_EQ(context.logonToken, nullptr);
+    EXPECT_EQ(context.logon.token, nullptr);
   }
 
   // The creation date as the system's own local-time conversion gives it.

@@ -127,7 +127,7 @@ class Win32UserTasks : public ::testing::Test {
     qv::InterfaceTexts texts;
     qv::Win32CopyServices copies(context, system, texts);
     qv::InstallerTaskActions actions(qv::UserTaskParts{links, folders, registry, system.processes(), copies,
-                                                       question_, texts, shell.systemVersion()});
+                                                       question_, texts, shell.systemVersion(), false});
     return qv::runUserTasks(values_, folders, actions);
   }
   std::string folder(int code) {

@@ -10,9 +10,41 @@
 
 namespace {
 
+char upperCase(char c) { return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c; }
+
+// Whether the command line holds /Q, scanned as the run scans it but without a byte of
+// memory, which may be what ran out.
+bool quietRequested() {
+  const char* p = GetCommandLineA();
+  if (!p) return false;
+  bool quoted = false;
+  while (*p == ' ' || *p == '\t') ++p;
+  for (; *p && (quoted || (*p != ' ' && *p != '\t')); ++p)
+    if (*p == '"') quoted = !quoted;  // the program name
+  for (;;) {
+    while (*p == ' ' || *p == '\t') ++p;
+    if (!*p) return false;
+    const char* begin = p;
+    const char* end;
+    if (*p == '"') {
+      ++begin;
+      for (end = begin; *end && *end != '"'; ++end) {}
+      p = *end ? end + 1 : end;
+    } else {
+      for (end = begin; *end && *end != ' ' && *end != '\t'; ++end) {}
+      p = end;
+    }
+    if (end == begin) return false;  // an empty parameter ends the scan
+    if (end - begin >= 2 && begin[0] == '/' && upperCase(begin[1]) == 'Q') return true;
+  }
+}
+
 [[noreturn]] void endProcess(const char* what) {
+  // A quiet run never waits for a person: no box, and an exit code that says nothing
+  // was installed.
+  if (quietRequested()) ExitProcess(2);
   MessageBoxA(nullptr, what, " Quarvel  -  Error", MB_OK | MB_ICONERROR);
-  ExitProcess(0);  // the stub always ends with exit code 0
+  ExitProcess(0);  // the wizard run always ends with exit code 0
 }
 
 }  // namespace

@@ -2,12 +2,17 @@
 #include <windows.h>
 
 #include "driver/run_context.h"
+#include "driver/run_end.h"
 #include "driver/setup_description.h"
 #include "driver/setup_run.h"
 #include "win32/start_services_win32.h"
+#include "win32/system_library_win32.h"
 #include "wizard/interface_texts.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  // Before anything loads a library: a setup executable runs from a downloads folder,
+  // where a planted library of a system name may lie.
+  qv::restrictLibrarySearchToSystemFolder();
   // The run's records live for the whole process; the run releases what it acquired
   // before it returns.
   qv::RunContext context;
@@ -15,5 +20,6 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   qv::InterfaceTexts texts;
   qv::Win32StartServices system;
   qv::runSetup(context, settings, texts, system);
-  ExitProcess(0);  // always 0, whichever way the run ends
+  // 0 for the wizard run, whichever way it ended; the quiet run's code tells its caller.
+  ExitProcess(qv::runExitCode(context.outcome, context.quiet));
 }

@@ -62,9 +62,9 @@ TEST(ProductPackage, ExtractsIntoAMissingInstallFolderAndKeepsListedFiles) {
   std::string install = dir / "Program Files\\Vendor\\App\\";
   CountingHooks hooks;
   std::vector<std::string> progress;
-  EXPECT_TRUE(qv::extractProductPackage(package, install, "ini|", [&](const qv::PackageEntry& e) {
+  EXPECT_EQ(qv::extractProductPackage(package, install, "ini|", [&](const qv::PackageEntry& e) {
     progress.push_back(e.name);
-  }, hooks));
+  }, hooks), qv::ProductExtraction::Whole);
   EXPECT_EQ(readBytes(install + "app.exe"), randomBytes(3000, 1));
   EXPECT_EQ(readBytes(install + "docs\\help.txt"), textBytes(5000, 2));
   EXPECT_EQ(readText(install + "settings.ini"), "[New]\r\n");
@@ -74,7 +74,7 @@ TEST(ProductPackage, ExtractsIntoAMissingInstallFolderAndKeepsListedFiles) {
   // Again over the installation: the kept extension leaves the user's file alone.
   ASSERT_TRUE(writeBytes(install + "settings.ini", bytesOf("[Mine]\r\n")));
   ASSERT_TRUE(writeBytes(install + "app.exe", bytesOf("changed")));
-  EXPECT_TRUE(qv::extractProductPackage(package, install, "ini|", nullptr, hooks));
+  EXPECT_EQ(qv::extractProductPackage(package, install, "ini|", nullptr, hooks), qv::ProductExtraction::Whole);
   EXPECT_EQ(readText(install + "settings.ini"), "[Mine]\r\n");
   EXPECT_EQ(readBytes(install + "app.exe"), randomBytes(3000, 1));
 }
@@ -88,16 +88,19 @@ TEST(ProductPackage, OffersTheLogonOnceWhenTheInstallFolderCannotBeMade) {
   for (bool answer : {false, true}) {
     CountingHooks hooks;
     hooks.answer = answer;
-    EXPECT_FALSE(qv::extractProductPackage(package, dir / "blocked\\App\\", "", nullptr, hooks));
+    EXPECT_EQ(qv::extractProductPackage(package, dir / "blocked\\App\\", "", nullptr, hooks),
+              qv::ProductExtraction::EntriesFailed);
     // The folder once, and each file that cannot be created once more.
     EXPECT_EQ(hooks.offers, 2) << "answer " << answer;
   }
   // An install folder that exists asks nothing, even when the package is missing.
   CountingHooks hooks;
-  EXPECT_FALSE(qv::extractProductPackage(dir / "missing.pck", dir.path(), "", nullptr, hooks));
+  EXPECT_EQ(qv::extractProductPackage(dir / "missing.pck", dir.path(), "", nullptr, hooks),
+            qv::ProductExtraction::NotOpened);
   EXPECT_EQ(hooks.offers, 0);
   std::string install = dir / "New\\";
-  EXPECT_FALSE(qv::extractProductPackage(dir / "missing.pck", install, "", nullptr, hooks));
+  EXPECT_EQ(qv::extractProductPackage(dir / "missing.pck", install, "", nullptr, hooks),
+            qv::ProductExtraction::NotOpened);
   EXPECT_TRUE(qv::folderExists(install)) << "the install folder is made before the package is opened";
 }
 

@@ -232,7 +232,7 @@ TEST_F(QuietRun, InstallsEverythingInItsOrder) {
       entry + "URLInfoAbout=https://example.org/",
       entry + "HelpLink=https://example.org/",
       entry + "Contact=",
-      entry + "UninstallString=" + installFolder + "uninstall.exe",
+      entry + "UninstallString=\"" + installFolder + "uninstall.exe\"",
       "link " + dir / "Desktop\\Demo App.lnk -> " + installFolder + "app.exe | /demo | " + installFolder,
       "link " + menu + "Demo App.lnk -> " + installFolder + "app.exe | /demo | " + installFolder,
       "task registry Software\\Demo|Folder=" + installFolder,
@@ -268,6 +268,7 @@ TEST_F(QuietRun, InstallsEverythingInItsOrder) {
   EXPECT_FALSE(qv::folderExists(context.tempFolder));
   EXPECT_FALSE(happened("restart"));
   EXPECT_FALSE(context.reboot);
+  EXPECT_EQ(qv::runExitCode(context.outcome, true), qv::kExitInstalled);
 }
 
 TEST_F(QuietRun, SplitPackageBesideTheStubAndTheOverrides) {
@@ -295,7 +296,7 @@ TEST_F(QuietRun, SplitPackageBesideTheStubAndTheOverrides) {
 }
 
 TEST_F(QuietRun, WithoutUninstallLogAndWithRestart) {
-  writeSetup("", "NoUninstall=1\r\nReboot=1\r\nScriptFile=missing.vbs\r\n");
+  writeSetup("", "NoUninstall=1\r\nReboot=1\r\n");
   ASSERT_TRUE(writeBytes(context.tempFolder + "setup.pck", product));
   context.taskSelector = 3;
   run();
@@ -303,12 +304,40 @@ TEST_F(QuietRun, WithoutUninstallLogAndWithRestart) {
   EXPECT_TRUE(qv::fileExists(installFolder + "app.exe"));
   EXPECT_FALSE(qv::fileExists(installFolder + "uninstall.dat"));
   EXPECT_EQ(positionOf("registry Software\\Microsoft"), -1) << "no uninstall entry with NoUninstall";
-  EXPECT_EQ(positionOf("script"), -1);
-  // The after task still runs; the restart comes last, once the folder is gone.
+  // The after task still runs; the restart is the caller's to make, asked for by the
+  // exit code: no prompt waits for a person.
   EXPECT_EQ(system.started.starts.size(), 1u);
   EXPECT_TRUE(context.reboot);
-  ASSERT_FALSE(sequence.empty());
-  EXPECT_EQ(sequence.back(), "restart");
+  EXPECT_FALSE(happened("restart"));
+  EXPECT_EQ(qv::runExitCode(context.outcome, true), qv::kExitRestartRequired);
+  // The wizard run's code stays 0.
+  EXPECT_EQ(qv::runExitCode(context.outcome, false), 0u);
+}
+
+TEST_F(QuietRun, AFailedPartOutweighsTheRestart) {
+  // The script cannot be read, and an entry of the package is damaged: both are
+  // failures the exit code tells, ahead of the restart.
+  writeSetup("", "Reboot=1\r\nScriptFile=missing.vbs\r\n");
+  PackageBytes damaged = makePackage({fileEntry("app.exe", randomBytes(2000, 7)),
+                                      fileEntry("docs.txt", textBytes(3000, 8), true)});
+  damaged.bytes[2000 + damaged.entries[1].storedSize / 2] ^= 0x20;
+  ASSERT_TRUE(writeBytes(context.tempFolder + "setup.pck", damaged.bytes));
+  run();
+  EXPECT_EQ(positionOf("script"), -1);
+  EXPECT_TRUE(context.outcome.partFailed);
+  EXPECT_EQ(qv::runExitCode(context.outcome, true), qv::kExitPartFailed);
+  // The run went on as ever: the log and the after task came.
+  EXPECT_TRUE(qv::fileExists(dir / "Program Files\\Vendor\\App\\uninstall.dat"));
+  EXPECT_EQ(system.started.starts.size(), 1u);
+
+  // Only the script failing.
+  context.outcome = qv::RunOutcome();
+  ASSERT_TRUE(qv::ensureFolderPath(context.tempFolder));
+  writeSetup("", "ScriptFile=missing.vbs\r\n");
+  writeTemp("after.exe", "MZ");
+  ASSERT_TRUE(writeBytes(context.tempFolder + "setup.pck", product));
+  run();
+  EXPECT_EQ(qv::runExitCode(context.outcome, true), qv::kExitPartFailed);
 }
 
 TEST_F(QuietRun, NoLinkNameNoEntryAndTheSelectorSkipsTheAfterTask) {
@@ -334,16 +363,18 @@ TEST_F(QuietRun, NoLinkNameNoEntryAndTheSelectorSkipsTheAfterTask) {
   EXPECT_EQ(log.readKeyString("ProgLink", ""), "app");
 }
 
-TEST_F(QuietRun, AMissingProductPackageStillEndsTheRun) {
+TEST_F(QuietRun, AMissingProductPackageStopsTheRunAfterIt) {
   writeSetup("", "Desktop=1\r\n");
   run();
   const std::string installFolder = dir / "Program Files\\Vendor\\App\\";
-  EXPECT_TRUE(qv::folderExists(installFolder));
   EXPECT_FALSE(qv::fileExists(installFolder + "app.exe"));
-  // The steps after the extraction go on: they are not told of its failure.
-  EXPECT_GE(positionOf("link "), 0);
-  EXPECT_EQ(system.started.starts.size(), 1u);
+  // Nothing was installed, so nothing claims it was: no entry, links, tasks or log, and
+  // no after task; the temporary folder still goes.
+  EXPECT_TRUE(sequence.empty());
+  EXPECT_FALSE(qv::fileExists(installFolder + "uninstall.dat"));
+  EXPECT_TRUE(system.started.starts.empty());
   EXPECT_FALSE(qv::folderExists(context.tempFolder));
+  EXPECT_EQ(qv::runExitCode(context.outcome, true), qv::kExitSetupDamaged);
 }
 
 TEST_F(QuietRun, NothingWithoutATemporaryFolder) {
@@ -356,6 +387,7 @@ TEST_F(QuietRun, NothingWithoutATemporaryFolder) {
   EXPECT_TRUE(system.started.starts.empty());
   EXPECT_TRUE(system.environment.empty());
   EXPECT_FALSE(qv::folderExists(dir / "Program Files\\Vendor\\"));
+  EXPECT_EQ(qv::runExitCode(context.outcome, true), qv::kExitSetupDamaged);
 }
 
 // The system hands out no install services (as the stand-in does): nothing is

@@ -3,6 +3,7 @@
 // task with the task selector, the dispatch and the end of the run.
 #include <gtest/gtest.h>
 
+#include "driver/run_end.h"
 #include "driver/run_start_steps.h"
 #include "driver/setup_run.h"
 #include "package/extract_folders.h"
@@ -76,16 +77,18 @@ TEST(SetupRun, TheLanguageFileOfTheUsersLanguageFillsTheTextsTheGuardShows) {
 
 TEST(SetupRun, TheChooserDecidesWhenTheUsersLanguageIsNotListed) {
   {
-    StubRun r(kTwoLanguages, "/q");
+    StubRun r(kTwoLanguages);
     r.system.languageId = 0x0411;
     r.system.chooser.pick = 1;
     r.system.programs.processes = {"tool.exe"};
-    EXPECT_EQ(r.run(), qv::RunEnd::QuietRun);
+    r.system.programs.answerOk = false;
+    EXPECT_EQ(r.run(), qv::RunEnd::GuardCancelled);
     EXPECT_EQ(r.system.chooser.items, (std::vector<std::string>{" english", " lang\\german"}));
     EXPECT_EQ(r.context.languageFileName, "lang\\german.lng");
     ASSERT_EQ(r.system.programs.boxes.size(), 1u);
     EXPECT_EQ(r.system.programs.boxes[0].substr(0, 8), "Warnung|");
     EXPECT_FALSE(qv::folderExists(r.tempFolder()));
+    EXPECT_EQ(qv::runExitCode(r.context.outcome, r.context.quiet), 0u);
   }
   {
     SCOPED_TRACE("chooser closed: the built-in texts");
@@ -97,6 +100,33 @@ TEST(SetupRun, TheChooserDecidesWhenTheUsersLanguageIsNotListed) {
     EXPECT_EQ(r.system.programs.boxes,
               std::vector<std::string>{"Quarvel - Warning|Close Program 'My Tool' first!\nThen press OK!"});
   }
+}
+
+TEST(SetupRun, AQuietRunAsksNobody) {
+  // Not the chooser (the list's first entry), not the running-product warning (answered
+  // Cancel, with its own exit code), not the damaged-installation box.
+  StubRun r(kTwoLanguages, "/q");
+  r.system.languageId = 0x0411;
+  r.system.programs.processes = {"tool.exe"};
+  EXPECT_EQ(r.run(), qv::RunEnd::GuardCancelled);
+  EXPECT_EQ(r.system.chooser.calls, 0);
+  EXPECT_EQ(r.context.languageFileName, "english.lng");
+  EXPECT_TRUE(r.system.programs.boxes.empty());
+  EXPECT_FALSE(qv::folderExists(r.tempFolder()));
+  EXPECT_EQ(qv::runExitCode(r.context.outcome, true), qv::kExitProductRunning);
+
+  StubRun damaged("[UserTask]\r\nBeforeSetup=missing.exe\r\n", "/Q");
+  EXPECT_EQ(damaged.run(), qv::RunEnd::BeforeTaskMissing);
+  EXPECT_TRUE(damaged.system.errors.empty());
+  EXPECT_EQ(qv::runExitCode(damaged.context.outcome, true), qv::kExitSetupDamaged);
+
+  // A temporary folder that cannot be made: no logon offered, no box.
+  StubRun noFolder(kTwoLanguages, "/Q");
+  noFolder.system.failFolders = true;
+  noFolder.run();
+  EXPECT_EQ(noFolder.system.login.opened, 0);
+  EXPECT_TRUE(noFolder.system.errors.empty());
+  EXPECT_NE(qv::runExitCode(noFolder.context.outcome, true), qv::kExitInstalled);
 }
 
 TEST(SetupRun, CancelAtTheGuardRemovesTheTemporaryFolderAndEndsTheRun) {
@@ -125,6 +155,7 @@ TEST(SetupRun, TheBeforeTaskRunsInTheTemporaryFolderAndExitCodeOneStopsTheRun) {
     EXPECT_TRUE(r.system.errors.empty());
     EXPECT_TRUE(qv::fileExists(r.tempFolder() + "setup.ini"));
     EXPECT_EQ(r.system.releasedServices, 1);
+    EXPECT_EQ(qv::runExitCode(r.context.outcome, true), qv::kExitStoppedByBeforeTask);
   }
   for (uint32_t code : {0u, 2u, 0xFFFFFFFFu}) {
     SCOPED_TRACE(code);
@@ -179,9 +210,9 @@ TEST(SetupRun, TheEndEndsTheImpersonationOfALogon) {
   r.system.privilegeService.tokens = {reinterpret_cast<qv::SystemHandle>(3)};
   r.system.login.events = {qv::LoginWindow::Event::Login};
   EXPECT_EQ(r.run(), qv::RunEnd::WizardRun);
-  EXPECT_TRUE(r.context.impersonating);  // still recorded for the uninstall log
+  EXPECT_TRUE(r.context.logon.impersonating);  // still recorded for the uninstall log
   EXPECT_EQ(r.system.privilegeService.ended, std::vector<qv::SystemHandle>{reinterpret_cast<qv::SystemHandle>(3)});
-  EXPECT_EQ(r.context.logonToken, nullptr);
+  EXPECT_EQ(r.context.logon.token, nullptr);
 }
 
 TEST(SetupRun, ARunWithoutAFolderOfItsOwnRemovesNothing) {

@@ -107,8 +107,8 @@ TEST(StartRun, FailuresShowTheCopyFailureMessageAndTheRunGoesOn) {
     EXPECT_FALSE(qv::createTempFolder(context, system, texts));  // still failing after the retry
     EXPECT_EQ(system.createdPaths.size(), 2u);
     EXPECT_EQ(system.errors, std::vector<std::string>{kCopyFailure});
-    EXPECT_EQ(context.logonToken, reinterpret_cast<qv::SystemHandle>(5));
-    EXPECT_TRUE(context.impersonating);
+    EXPECT_EQ(context.logon.token, reinterpret_cast<qv::SystemHandle>(5));
+    EXPECT_TRUE(context.logon.impersonating);
     EXPECT_EQ(system.privilegeService.logons, std::vector<std::string>{"admin|.|pw"});
     system.failFolders = false;
     system.errors.clear();

@@ -20,16 +20,16 @@ TEST(Privileges, FailedLoginsShowTheBoxAndEmptyTheFieldsUntilOneSucceeds) {
   window.events = {Event::Login, Event::Login, Event::Login};
   window.entries = {{"admin", "wrong"}, {"", "secret"}, {"admin", "right"}};
   qv::InterfaceTexts texts;
-  qv::SystemHandle held = nullptr;
-  bool impersonating = false;
-  qv::logOnAsAdministrator(privileges, window, texts, held, impersonating);
+  qv::LogonState logon;
+  qv::logOnAsAdministrator(privileges, window, texts, logon);
 
   // Always the local account database, also with an empty user name.
   EXPECT_EQ(privileges.logons, (std::vector<std::string>{"admin|.|wrong", "|.|secret", "admin|.|right"}));
   EXPECT_EQ(window.failures, (std::vector<std::string>{"Error - Login|Login failed.", "Error - Login|Login failed."}));
   EXPECT_EQ(window.clears, 2);
-  EXPECT_EQ(held, token(7));
-  EXPECT_TRUE(impersonating);
+  EXPECT_EQ(logon.token, token(7));
+  EXPECT_TRUE(logon.impersonating);
+  EXPECT_FALSE(logon.declined);
   EXPECT_EQ(window.opened, 1);
   EXPECT_EQ(window.closes, 1);
   EXPECT_EQ(window.caption, "Login as administrator");
@@ -43,12 +43,12 @@ TEST(Privileges, ClosingTheWindowOrFailingToOpenItLeavesNoToken) {
     FakeLoginWindow window;
     window.events = {Event::Login, Event::Close, Event::Login};
     window.entries = {{"a", "b"}, {"c", "d"}};
-    qv::SystemHandle held = nullptr;
-    bool impersonating = false;
-    qv::logOnAsAdministrator(privileges, window, texts, held, impersonating);
+    qv::LogonState logon;
+    qv::logOnAsAdministrator(privileges, window, texts, logon);
     EXPECT_EQ(privileges.logons.size(), 1u);  // nothing after the close
-    EXPECT_EQ(held, nullptr);
-    EXPECT_FALSE(impersonating);
+    EXPECT_EQ(logon.token, nullptr);
+    EXPECT_FALSE(logon.impersonating);
+    EXPECT_TRUE(logon.declined);
     EXPECT_EQ(window.closes, 1);
   }
   {
@@ -57,11 +57,10 @@ TEST(Privileges, ClosingTheWindowOrFailingToOpenItLeavesNoToken) {
     FakeLoginWindow window;
     window.opens = false;
     window.events = {Event::Login};
-    qv::SystemHandle held = nullptr;
-    bool impersonating = false;
-    qv::logOnAsAdministrator(privileges, window, texts, held, impersonating);
+    qv::LogonState logon;
+    qv::logOnAsAdministrator(privileges, window, texts, logon);
     EXPECT_TRUE(privileges.logons.empty());
-    EXPECT_EQ(held, nullptr);
+    EXPECT_EQ(logon.token, nullptr);
   }
 }
 
@@ -71,10 +70,10 @@ TEST(Privileges, ANewLogonReplacesTheTokenAndClosesTheOldOne) {
   FakeLoginWindow window;
   window.events = {Event::Login};
   qv::InterfaceTexts texts;
-  qv::SystemHandle held = token(4);
-  bool impersonating = true;
-  qv::logOnAsAdministrator(privileges, window, texts, held, impersonating);
-  EXPECT_EQ(held, token(9));
+  qv::LogonState logon{token(4), true, false};
+  qv::logOnAsAdministrator(privileges, window, texts, logon);
+  EXPECT_EQ(logon.token, token(9));
+  EXPECT_FALSE(logon.declined);
   EXPECT_EQ(privileges.closed, std::vector<qv::SystemHandle>{token(4)});
   EXPECT_TRUE(privileges.ended.empty());  // still impersonating, now the new account
 }
@@ -86,9 +85,8 @@ TEST(Privileges, TheLogonIsOfferedOnlyToNonAdministratorsAndTheStepIsRetriedWhat
     FakePrivileges privileges;
     privileges.administrator = true;
     FakeLoginWindow window;
-    qv::SystemHandle held = nullptr;
-    bool impersonating = false;
-    EXPECT_FALSE(qv::offerAdministratorLogon(privileges, window, texts, held, impersonating));
+    qv::LogonState logon;
+    EXPECT_FALSE(qv::offerAdministratorLogon(privileges, window, texts, logon));
     EXPECT_EQ(window.opened, 0);
   }
   {
@@ -96,11 +94,27 @@ TEST(Privileges, TheLogonIsOfferedOnlyToNonAdministratorsAndTheStepIsRetriedWhat
     FakePrivileges privileges;
     FakeLoginWindow window;
     window.events = {Event::Close};
-    qv::SystemHandle held = nullptr;
-    bool impersonating = false;
-    EXPECT_TRUE(qv::offerAdministratorLogon(privileges, window, texts, held, impersonating));
+    qv::LogonState logon;
+    EXPECT_TRUE(qv::offerAdministratorLogon(privileges, window, texts, logon));
     EXPECT_EQ(window.opened, 1);
-    EXPECT_EQ(held, nullptr);
+    EXPECT_EQ(logon.token, nullptr);
+    // Declined once, it is not offered again in this run, and the step is not retried.
+    EXPECT_TRUE(logon.declined);
+    window.events = {Event::Close};
+    EXPECT_FALSE(qv::offerAdministratorLogon(privileges, window, texts, logon));
+    EXPECT_FALSE(qv::offerAdministratorLogon(privileges, window, texts, logon));
+    EXPECT_EQ(window.opened, 1);
+  }
+  {
+    SCOPED_TRACE("a successful logon leaves the offer open");
+    FakePrivileges privileges;
+    privileges.tokens = {token(3)};
+    FakeLoginWindow window;
+    window.events = {Event::Login};
+    qv::LogonState logon;
+    EXPECT_TRUE(qv::offerAdministratorLogon(privileges, window, texts, logon));
+    EXPECT_FALSE(logon.declined);
+    EXPECT_EQ(logon.token, token(3));
   }
   EXPECT_EQ(qv::logonDomain(""), ".");
   EXPECT_EQ(qv::logonDomain("WORKGROUP"), "WORKGROUP");

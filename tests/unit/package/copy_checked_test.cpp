@@ -69,8 +69,17 @@ class FakeCopy : public qv::CopyServices {
     return true;
   }
   FileVersionWindow& fileVersionWindow() override { return window; }
+  bool answersItself() override { return quiet; }
+  bool readFileVersionNumber(const std::string& path, uint64_t& version) override {
+    auto found = versions.find(path);
+    if (found == versions.end()) return false;
+    version = found->second;
+    return true;
+  }
 
   std::vector<std::string> events;
+  bool quiet = false;
+  std::map<std::string, uint64_t> versions;
   std::map<std::string, int> existing;
   std::map<std::string, std::string> summaries;
   std::map<std::string, LocalDateTime> dates;
@@ -272,6 +281,35 @@ TEST(FileVersionSummary, SizeRuleKeyAndQueries) {
   EXPECT_EQ(qv::versionTranslationKey(0xFFFF, 0xABCD), "FFFFABCD");
   EXPECT_EQ(qv::versionTranslationQuery(), "\\\\VarFileInfo\\\\Translation");
   EXPECT_EQ(qv::versionStringQuery("040904B0", "FileVersion"), "\\\\StringFileInfo\\\\040904B0\\\\FileVersion");
+}
+
+TEST(CopyFileChecked, AQuietRunReplacesWithoutAskingButNeverDowngradesAVersionedFile) {
+  qv::InterfaceTexts texts;
+  const uint64_t v1 = uint64_t(1) << 48, v2 = uint64_t(2) << 48, v2a = v2 | 1;
+  struct Case {
+    const char* what;
+    bool installedVersioned, newVersioned;
+    uint64_t installed, replacement;
+    bool copies;
+  } cases[] = {
+      {"newer file", true, true, v1, v2, true},
+      {"the same version", true, true, v2, v2, true},
+      {"older file: kept", true, true, v2a, v2, false},
+      {"installed file without version data", false, true, 0, v1, true},
+      {"new file without version data", true, false, v2, 0, true},
+      {"neither versioned", false, false, 0, 0, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    FakeCopy copy;
+    copy.quiet = true;
+    copy.existing[kTarget] = 1;
+    if (c.installedVersioned) copy.versions[kTarget] = c.installed;
+    if (c.newVersioned) copy.versions[kSource] = c.replacement;
+    qv::copyFileChecked(kSource, kTarget, copy, texts);
+    // No window, no question: the copy or nothing.
+    EXPECT_EQ(copy.events, c.copies ? std::vector<std::string>{kCopy} : std::vector<std::string>{});
+  }
 }
 
 }  // namespace

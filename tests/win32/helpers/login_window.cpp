@@ -155,9 +155,10 @@ int main(int argc, char** argv) {
   FailingFirst privileges(failures, accept);
   qv::Win32LoginWindow window;
   HANDLE inspector = inspect ? CreateThread(nullptr, 0, inspectLogin, const_cast<char*>(result), 0, nullptr) : nullptr;
-  qv::SystemHandle token = nullptr;
-  bool impersonating = false;
-  qv::logOnAsAdministrator(privileges, window, texts, token, impersonating);
+  qv::LogonState logon;
+  qv::logOnAsAdministrator(privileges, window, texts, logon);
+  qv::SystemHandle token = logon.token;
+  bool impersonating = logon.impersonating;
   if (inspector) {
     WaitForSingleObject(inspector, INFINITE);
     CloseHandle(inspector);
