@@ -7,7 +7,8 @@
 namespace qv {
 
 void removeTempFolder(const RunContext& context) {
-  if (!context.tempFolder.empty()) removeFolderTree(context.tempFolder);
+  // The before and after tasks ran in the folder: give the system a moment to let go.
+  if (!context.tempFolder.empty()) removeFolderTree(context.tempFolder, kTempFolderPatience);
 }
 
 bool runAfterTask(const RunContext& context, const RunSettings& settings, Processes& processes) {

@@ -13,8 +13,11 @@
 
 namespace qv {
 
-// Removes the run's temporary folder with everything in it; nothing when the path
-// is empty.
+// How long the removal of the temporary folder keeps trying while something holds it.
+constexpr unsigned kTempFolderPatience = 2000;
+
+// Removes the run's temporary folder with everything in it, trying again for a moment
+// while a program that has just ended still holds it; nothing when the path is empty.
 void removeTempFolder(const RunContext& context);
 
 // When AfterSetup names a file of the temporary folder and the task selector asks for

@@ -7,6 +7,8 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <ctime>
 #include <cstring>
 
 #include "runtime/windows1252.h"
@@ -184,6 +186,12 @@ bool listFolder(const std::string& path, std::vector<FolderItem>& items) {
   std::sort(items.begin(), items.end(),
             [](const FolderItem& a, const FolderItem& b) { return a.name < b.name; });
   return true;
+}
+
+void pauseMilliseconds(unsigned milliseconds) {
+  timespec wait{time_t(milliseconds / 1000), long(milliseconds % 1000) * 1000000L};
+  while (::nanosleep(&wait, &wait) != 0 && errno == EINTR) {
+  }
 }
 
 }  // namespace qv

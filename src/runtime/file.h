@@ -77,6 +77,9 @@ bool removeFolder(const std::string& path);  // an empty folder
 bool readFileTimes(const std::string& path, FileTime& creation, FileTime& lastWrite);
 // Items of a folder in name order, without "." and "..". False when it cannot be read.
 bool listFolder(const std::string& path, std::vector<FolderItem>& items);
+// Waits, for a file operation to be tried again: a process that has just ended may
+// still hold its files and working folder for a moment.
+void pauseMilliseconds(unsigned milliseconds);
 // Whole-file helpers for tools and tests.
 bool readWholeFile(const std::string& path, std::vector<uint8_t>& bytes);
 bool writeWholeFile(const std::string& path, const void* data, size_t n);

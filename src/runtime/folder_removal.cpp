@@ -35,13 +35,18 @@ void removeContents(const std::string& folder, int depth) {
 
 }  // namespace
 
-bool removeFolderTree(const std::string& folder) {
+bool removeFolderTree(const std::string& folder, unsigned patienceMilliseconds) {
   if (folder.empty()) return false;
   std::string base = folder;
   if (base.back() != '\\' && base.back() != '/') base += '\\';
   if (!folderExists(base)) return false;
-  removeContents(base, 0);
-  return removeFolder(base) || !folderExists(base);
+  constexpr unsigned kStep = 50;
+  for (unsigned waited = 0;; waited += kStep) {
+    removeContents(base, 0);
+    if (removeFolder(base) || !folderExists(base)) return true;
+    if (waited >= patienceMilliseconds) return false;
+    pauseMilliseconds(kStep);
+  }
 }
 
 }  // namespace qv

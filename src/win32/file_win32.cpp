@@ -150,4 +150,6 @@ bool listFolder(const std::string& path, std::vector<FolderItem>& items) {
   return true;
 }
 
+void pauseMilliseconds(unsigned milliseconds) { Sleep(milliseconds); }
+
 }  // namespace qv

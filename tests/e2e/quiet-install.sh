@@ -3,10 +3,13 @@
 # executables around the win64 stub and installed quietly, four times:
 #   1. the example as it is, into its default folder below Program Files;
 #   2. again over that installation after the user changed it (kept extensions,
-#      the earlier uninstall log kept);
+#      the earlier uninstall log kept, the copy tasks' files replaced without asking);
 #   3. split: the product package beside the setup executable, with /P and /S;
-#   4. in German only, with Reboot=1: the restart prompt is called.
-# After each, qvinstallcheck reads back what the install left; each run must exit 0.
+#   4. in German only, with Reboot=1: no restart prompt, exit code 3010;
+# then two that fail: the split setup without its package (exit code 2, nothing
+# installed) and with a damaged entry in it (exit code 3, the rest installed).
+# After each, qvinstallcheck reads back what the install left. No run may wait for a
+# person: a window would wait forever, which the time limit of each run catches.
 #   quiet-install.sh <qvpack> <win64 build tree> <work folder>
 set -euo pipefail
 qvpack=$1 tree=$2 work=$3
@@ -36,17 +39,19 @@ variant() {  # name, sed expressions...
   cp -r "$example/setup" "$work/$name-setup"
   local e; for e in "$@"; do sed -i "$e" "$work/$name-setup/setup.ini"; done
 }
-# Runs one setup executable; its exit code must be 0. Wine's setupapi reports each
-# SetupPromptReboot call on the fixme channel, which goes to <exe>.log.
-install() {  # setup.exe, arguments...
-  local exe=$1; shift
+# Runs one setup executable; its exit code must be the one given. Wine's setupapi
+# reports each SetupPromptReboot call on the fixme channel, which goes to <exe>.log.
+install() {  # expected exit code, setup.exe, arguments...
+  local expected=$1 exe=$2; shift 2
   rm -f "$(dirname "$exe")/quarvel-hello-tasks.log"
   echo "== $(basename "$(dirname "$exe")"): setup.exe $*"
   set +e
-  WINEDEBUG=fixme+setupapi "$here/../wine/run.sh" "$exe" "$@" 2> "$exe.log"
+  WINEDEBUG=fixme+setupapi timeout 300 "$here/../wine/run.sh" "$exe" "$@" 2> "$exe.log"
   local rc=$?
   set -e
-  [ $rc -eq 0 ] || { cat "$exe.log" >&2; fail "$exe exited with $rc"; }
+  [ $rc -ne 124 ] || fail "$exe did not end within 300 seconds: a quiet run waits for a person"
+  # Wine hands on the low 8 bits of a Windows exit code (3010 arrives as 194).
+  [ $rc -eq $((expected & 255)) ] || { cat "$exe.log" >&2; fail "$exe exited with $rc, expected $expected"; }
 }
 # qvinstallcheck with the run's facts.
 checks() {  # filter, install folder (Windows), setup folder, task log, menu, language, language id
@@ -63,15 +68,15 @@ trap '"$here/../wine/run.sh" "$check" --clean || true' EXIT
 mkdir -p "$work/example"
 "$qvpack" setup --stub "$stub" --setup "$example/setup" --product "$example/product" -o "$work/example/setup.exe" \
   >/dev/null || fail "qvpack setup"
-install "$work/example/setup.exe" /Q
+install 0 "$work/example/setup.exe" /Q
 default='C:\Program Files\Quarvel Example\Hello\'
 checks 'Installed.*' "$default" "$example/setup" "$work/example/quarvel-hello-tasks.log" \
   'Quarvel Example\Hello' english 9
 [ "$(reboot_calls "$work/example/setup.exe.log")" -eq 0 ] || fail "a run without Reboot prompted for a restart"
 
-# 2. The user changes the installation, then installs again. The copies of the user
-# tasks are removed first: an existing destination would bring up the file-version
-# window, which waits for an answer.
+# 2. The user changes the installation, then installs again. The copy tasks meet
+# their files: a quiet run replaces them (they carry no version data) without the
+# file-version window.
 installed="$program_files/Quarvel Example/Hello"
 printf '[Greeting]\r\nText=Changed by the user\r\n' > "$installed/hello.ini"
 printf 'window=left\r\n' > "$installed/user.cfg"
@@ -80,8 +85,8 @@ echo "changed" > "$installed/hello.exe"
 printf '[Earlier]\r\nKept=yes\r\n' >> "$installed/uninstall.dat"
 sed -i 's/^\[UserTask\]\r$/&\nTask99=0|C:\\earlier.lnk\r/' "$installed/uninstall.dat"
 grep -q '^Task99=' "$installed/uninstall.dat" || fail "the earlier log has no group UserTask"
-rm -rf "$installed/docs/extras.txt" "$drive_c"/users/*/AppData/Roaming/"Quarvel Hello"
-install "$work/example/setup.exe" /Q
+echo "changed" > "$installed/docs/extras.txt"
+install 0 "$work/example/setup.exe" /Q
 checks 'Reinstalled.*' "$default" "$example/setup" "$work/example/quarvel-hello-tasks.log" \
   'Quarvel Example\Hello' english 9
 
@@ -94,19 +99,37 @@ mkdir -p "$work/split"
 [ -f "$work/split/setup.pkj" ] || fail "no setup.pkj beside the split setup"
 "$qvpack" list "$work/split/setup.exe" | grep -q 'setup\.pck' && fail "the split setup carries setup.pck"
 rm -rf "$drive_c"/users/*/AppData/Roaming/"Quarvel Hello"
-install "$work/split/setup.exe" /Q '/P:C:\Quarvel E2E\Split Hello' '/S:Quarvel E2E\Split Menu'
+install 0 "$work/split/setup.exe" /Q '/P:C:\Quarvel E2E\Split Hello' '/S:Quarvel E2E\Split Menu'
 checks 'Installed.*' 'C:\Quarvel E2E\Split Hello\' "$work/split-setup" "$work/split/quarvel-hello-tasks.log" \
   'Quarvel E2E\Split Menu' english 9
 
 # 4. German as the only language (chosen without the automatic choice, so
-# %LanguageID% is 0), with a restart asked for at the end.
+# %LanguageID% is 0), with a restart asked for at the end: by the exit code, since a
+# quiet run puts up no prompt.
 variant german 's/^Language=.*/Language=german.lng#7|/' 's/^Reboot=0/Reboot=1/'
 mkdir -p "$work/german"
 "$qvpack" setup --stub "$stub" --setup "$work/german-setup" --product "$example/product" -o "$work/german/setup.exe" \
   >/dev/null || fail "qvpack setup (German)"
 rm -rf "$drive_c"/users/*/AppData/Roaming/"Quarvel Hello"
-install "$work/german/setup.exe" /Q '/P:C:\Quarvel E2E\Hallo Welt'
+install 3010 "$work/german/setup.exe" /Q '/P:C:\Quarvel E2E\Hallo Welt'
 checks 'Installed.*' 'C:\Quarvel E2E\Hallo Welt\' "$work/german-setup" "$work/german/quarvel-hello-tasks.log" \
   'Quarvel Example\Hello' german 0
-[ "$(reboot_calls "$work/german/setup.exe.log")" -eq 1 ] || fail "SetupPromptReboot was not called once"
-echo "the example installed quietly four times, each as expected"
+[ "$(reboot_calls "$work/german/setup.exe.log")" -eq 0 ] || fail "a quiet run prompted for a restart"
+
+# 5. The split setup without its package: nothing installed, exit code 2.
+mkdir -p "$work/nopackage"
+cp "$work/split/setup.exe" "$work/nopackage/setup.exe"
+install 2 "$work/nopackage/setup.exe" /Q '/P:C:\Quarvel E2E\No Package'
+[ ! -e "$drive_c/Quarvel E2E/No Package/uninstall.dat" ] || fail "a run without its package wrote an uninstall log"
+
+# 6. The split package with one damaged entry: that file fails, the rest is installed,
+# exit code 3.
+mkdir -p "$work/damaged"
+cp "$work/split/setup.exe" "$work/split/setup.pkj" "$work/damaged/"
+damage=$("$qvpack" list "$work/damaged/setup.pkj" | awk '$1 == "file" && $3 < $2 && $3 > 64 { print $4 + int($3 / 2); exit }')
+[ -n "$damage" ] || fail "the split package has no packed entry to damage"
+byte=$(dd if="$work/damaged/setup.pkj" bs=1 skip="$damage" count=1 status=none | od -An -tu1 | tr -d ' ')
+printf "\\x$(printf %02x $((byte ^ 0x20)))" | dd of="$work/damaged/setup.pkj" bs=1 seek="$damage" conv=notrunc status=none
+install 3 "$work/damaged/setup.exe" /Q '/P:C:\Quarvel E2E\Damaged'
+[ -f "$drive_c/Quarvel E2E/Damaged/uninstall.dat" ] || fail "the damaged run did not go on after its failed entry"
+echo "the example installed quietly, and the quiet runs' exit codes told each outcome"

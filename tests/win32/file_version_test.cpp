@@ -61,6 +61,14 @@ TEST(Win32FileVersion, SummariesOfTheTestLibraries) {
   }
 }
 
+TEST(Win32FileVersion, TheFixedVersionNumberAQuietRunComparesBy) {
+  uint64_t version = 0;
+  ASSERT_TRUE(qv::readFileVersionNumber(helperLibrary("qvver_full.dll"), version));
+  EXPECT_EQ(version, (uint64_t(4) << 48) | (uint64_t(3) << 32) | (uint64_t(2) << 16) | 1u);
+  EXPECT_FALSE(qv::readFileVersionNumber(helperLibrary("qvver_none.dll"), version));
+  EXPECT_FALSE(qv::readFileVersionNumber(helperLibrary("missing.dll"), version));
+}
+
 TEST(Win32FileVersion, BlockWhoseSizeWrapsIsNotTaken) {
   std::string path = helperLibrary("qvver_large.dll");
   ASSERT_TRUE(qv::fileExists(path));

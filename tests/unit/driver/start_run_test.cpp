@@ -5,6 +5,7 @@
 #include "driver/start_run.h"
 #include "package/extract_folders.h"
 #include "runtime/file.h"
+#include "runtime/folder_removal.h"
 #include "support/scratch_folder.h"
 #include "support/test_data.h"
 #include "unit/driver/fake_start_services.h"
@@ -138,6 +139,29 @@ TEST(StartRun, FailuresShowTheCopyFailureMessageAndTheRunGoesOn) {
     qv::startRun(context, system, texts);
     EXPECT_EQ(system.errors, std::vector<std::string>{kCopyFailure});
     EXPECT_TRUE(qv::folderExists(context.tempFolder));
+  }
+  {
+    SCOPED_TRACE("a damaged directory claiming the largest sizes: the report, not the end of the process");
+    Bytes stub = makePackage({fileEntry("setup.ini", bytesOf("[Info]\r\nTitel=x\r\n")),
+                              fileEntry("big.bin", randomBytes(4000, 2))},
+                             Bytes(1000, 0x4D))
+                     .bytes;
+    const uint32_t packageBytes = uint32_t(stub.size() - 1000 - qv::kPackageTrailerSize);
+    for (uint32_t storedSize : {packageBytes, 4u}) {
+      SCOPED_TRACE(storedSize);
+      patchFromEnd(stub, 16, uint32_t(qv::kMaxDirectorySize));
+      patchFromEnd(stub, 12, storedSize);
+      FakeSystem system;
+      system.module = dir / "dl\\damaged.exe";
+      ASSERT_TRUE(writeBytes(system.module, stub));
+      system.temp = dir.path();
+      system.guids = {"{00000000-0000-0000-0000-0000000000D1}"};
+      qv::RunContext context;
+      qv::startRun(context, system, texts);
+      EXPECT_EQ(system.errors, std::vector<std::string>{kCopyFailure});
+      EXPECT_FALSE(qv::fileExists(context.tempFolder + "setup.ini"));
+      qv::removeFolderTree(context.tempFolder);
+    }
   }
   {
     SCOPED_TRACE("no GUID: no folder of its own, nothing extracted into the shared one");

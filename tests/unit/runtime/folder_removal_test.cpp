@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <thread>
 
 #include "runtime/file.h"
 #include "runtime/folder_removal.h"
@@ -86,6 +87,51 @@ TEST(FolderRemoval, LinksAreRemovedButNeverFollowed) {
   EXPECT_TRUE(qv::fileExists(outside + "keep.txt"));
   EXPECT_TRUE(qv::fileExists(outside + "deep\\keep2.txt"));
   EXPECT_TRUE(qv::folderExists(outside + "deep"));
+}
+
+// Holds a file open the way a program that is just ending holds its files: on Windows
+// without sharing, so it cannot be deleted, until the holder lets go.
+class HeldFile {
+ public:
+  explicit HeldFile(const std::string& path) {
+#ifdef _WIN32
+    handle_ = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+#else
+    (void)path;
+#endif
+  }
+  ~HeldFile() { release(); }
+  void release() {
+#ifdef _WIN32
+    if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
+    handle_ = INVALID_HANDLE_VALUE;
+#endif
+  }
+
+ private:
+#ifdef _WIN32
+  HANDLE handle_ = INVALID_HANDLE_VALUE;
+#endif
+};
+
+TEST(FolderRemoval, KeepsTryingWhileSomethingStillHoldsTheFolder) {
+  ScratchFolder dir;
+  const std::string root = dir / "run\\";
+  ASSERT_TRUE(qv::createFolder(root));
+  ASSERT_TRUE(writeText(root + "held.log", "written by a task"));
+  HeldFile held(root + "held.log");
+#ifdef _WIN32
+  // Without patience the held file keeps the folder.
+  EXPECT_FALSE(qv::removeFolderTree(root));
+  EXPECT_TRUE(qv::folderExists(root));
+#endif
+  std::thread letGo([&] {
+    qv::pauseMilliseconds(300);
+    held.release();
+  });
+  EXPECT_TRUE(qv::removeFolderTree(root, 2000));
+  letGo.join();
+  EXPECT_FALSE(qv::folderExists(root));
 }
 
 TEST(FolderRemoval, AnEmptyPathRemovesNothing) {

@@ -337,7 +337,9 @@ TEST(Reinstalled, KeepsListedExtensionsAndTheEarlierLog) {
   EXPECT_EQ(ini.readKeyString("StartMenu", ""), r.menu);
   ini.closeKeyValueFile();
   EXPECT_EQ(fileText(r.install + "user.cfg"), "window=left\r\n");
-  // Every other file is the package's again.
+  // Every other file is the package's again, and the copy task's file the setup's: a
+  // quiet run replaces a file without version data without asking.
+  EXPECT_TRUE(sameBytes(r.setup + "extras.txt", r.install + "docs\\extras.txt"));
   EXPECT_TRUE(sameBytes(r.product + "readme.txt", r.install + "readme.txt"));
   EXPECT_TRUE(sameBytes(r.product + "hello.exe", r.install + "hello.exe"));
   EXPECT_EQ(lastWriteTime(r.install + "readme.txt"), lastWriteTime(r.product + "readme.txt"));
