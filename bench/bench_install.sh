@@ -60,7 +60,6 @@ drive_c=$WINEPREFIX/drive_c
 # Keeps one wineserver for all runs, so no run pays for starting it; detached, so that
 # it never holds this script's output open.
 qv_start_wineserver 60
-DISPLAY= "$wine64" cmd /c exit 0 >/dev/null 2>&1 || true
 
 best() { sort -n | head -1; }
 # Runs one installer `runs` times into C:\QvBench\<name>; prints the best seconds.
