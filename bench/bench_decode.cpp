@@ -5,8 +5,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "codec/jc_encode.h"
 #include "corpus.h"
-#include "package/jc_block.h"
 
 int main(int argc, char** argv) {
   if (argc < 2) {

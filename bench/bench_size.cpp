@@ -5,8 +5,8 @@
 #include <lzma.h>
 #include <zlib.h>
 
+#include "codec/jc_encode.h"
 #include "corpus.h"
-#include "package/jc_block.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "package/copy_checked.h"
-#include "package/file_version_summary.h"
+#include "install/checked_copy.h"
+#include "install/file_version_summary.h"
 
 namespace {
 

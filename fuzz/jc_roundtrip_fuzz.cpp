@@ -5,7 +5,7 @@
 #include <cstring>
 #include <memory>
 
-#include "package/jc_block.h"
+#include "codec/jc_encode.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size == 0) return 0;

@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "package/extract.h"
-#include "package/extract_folders.h"
 #include "package/package_reader.h"
 #include "runtime/file.h"
+#include "runtime/paths.h"
 
 #include <unistd.h>
 

@@ -12,10 +12,11 @@
 #include <string_view>
 #include <vector>
 
-#include "driver/setup_description.h"
-#include "integration/placeholders.h"
-#include "integration/special_folders.h"
-#include "wizard/language_choice.h"
+#include "run/install_settings.h"
+#include "setup/setup_description.h"
+#include "system/placeholders.h"
+#include "system/special_folders.h"
+#include "texts/language_choice.h"
 
 namespace {
 

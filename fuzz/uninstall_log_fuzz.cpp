@@ -11,7 +11,7 @@
 
 #include <stdlib.h>
 
-#include "handoff/uninstall_log.h"
+#include "install/uninstall_log.h"
 #include "runtime/file.h"
 #include "runtime/key_value_file.h"
 
@@ -55,7 +55,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   qv::InterfaceTexts texts;
   std::vector<std::string> undo;
   for (int i = 0; i < (data[0] & 0x0F); ++i) undo.push_back(std::to_string(i % 11) + "|record " + std::to_string(i));
-  qv::writeUninstallLog({folder, "C:\\Desk\\tool.lnk", true}, settings, texts, undo);
+  qv::writeUninstallLog({folder, "C:\\Desk\\tool.lnk", true, true}, settings, texts, undo);
 
   qv::KeyValueDocument log;
   check(log.openKeyValueFile(path));

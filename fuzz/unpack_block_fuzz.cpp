@@ -6,7 +6,7 @@
 #include <cstring>
 #include <memory>
 
-#include "package/jc_block.h"
+#include "codec/jc_encode.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::unique_ptr<uint8_t[]> block(new uint8_t[size ? size : 1]);

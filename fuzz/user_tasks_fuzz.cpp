@@ -15,11 +15,11 @@
 #include <string_view>
 #include <vector>
 
-#include "integration/script_file.h"
-#include "integration/special_folders.h"
-#include "integration/user_tasks.h"
-#include "integration/user_tasks_line.h"
+#include "install/user_tasks.h"
+#include "install/user_tasks_line.h"
 #include "runtime/file.h"
+#include "system/script_file.h"
+#include "system/special_folders.h"
 
 namespace {
 

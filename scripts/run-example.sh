@@ -15,7 +15,7 @@ QV_TREES=${QV_TREES:-native win32 win64} "$root/scripts/build.sh"
 trap '"$root/tests/wine/server.sh" stop' EXIT
 
 win64=$build/win64
-stub=$win64/src/win32/stub/quarvel-setup.exe
+stub=$win64/src/stub/quarvel-setup.exe
 out=$build/example
 mkdir -p "$out"
 echo "== building $out/setup.exe from examples/ (product: $win64/example/product)"

@@ -1,8 +1,8 @@
 #include "package/extract.h"
 
-#include "package/extract_folders.h"
+#include "codec/jc_block.h"
 #include "package/extract_names.h"
-#include "package/jc_block.h"
+#include "runtime/paths.h"
 
 namespace qv {
 namespace {
@@ -14,7 +14,7 @@ void failEntry(ExtractionHooks& hooks, const PackageEntry& entry, EntryFailure f
 void reportProgress(const Package& package, const PackageEntry& entry, ExtractionHooks& hooks) {
   if (!package.progress()) return;
   package.progress()(entry);
-  hooks.drainWindowEvents();
+  (void)hooks;
 }
 
 bool createTarget(File& out, const std::string& path, ExtractionHooks& hooks) {
@@ -167,7 +167,7 @@ bool extractPackage(const Package& package, const std::string& targetFolder, con
       }
     } else if (entry.isFile()) {
       bool safe = isSafeEntryName(entry.name);
-      bool keptIfPresent = safe && !kept.empty() && isKeptExtension(entryExtension(entry.name), kept);
+      bool keptIfPresent = safe && !kept.empty() && isKeptExtension(extensionOf(entry.name), kept);
       if (keptIfPresent && fileExists(target + entry.name)) {
         ok = extractEntry(package, entry, data, target, false, hooks);
       } else {

@@ -31,9 +31,6 @@ class ExtractionHooks {
   // administrator logon. True when creating it once more is worth trying; the base
   // (qvpack) offers none and answers no.
   virtual bool offerAdministratorLogon() { return false; }
-  // After the progress procedure ran: drains the window events waiting (processes
-  // and discards them) so the wizard repaints while its buttons have no effect.
-  virtual void drainWindowEvents() {}
   // An entry failed; extraction goes on with the next one.
   virtual void onEntryFailed(const PackageEntry& entry, EntryFailure failure) {
     (void)entry;

@@ -22,24 +22,6 @@ bool isParentComponent(const std::string& name, size_t begin, size_t end) {
 
 }  // namespace
 
-std::string withTrailingBackslash(const std::string& path) {
-  if (!path.empty() && path.back() == '\\') return path;
-  return path + '\\';
-}
-
-std::string entryExtension(const std::string& name) {
-  size_t dot = name.rfind('.');
-  if (dot == std::string::npos) return std::string();
-  size_t separator = name.find_last_of("\\/");
-  if (separator != std::string::npos && separator > dot) return std::string();
-  return name.substr(dot + 1);
-}
-
-std::string folderPartOf(const std::string& name) {
-  size_t separator = name.find_last_of("\\/");
-  return separator == std::string::npos ? std::string() : name.substr(0, separator + 1);
-}
-
 std::vector<std::string> parseKeptExtensions(const std::string& list) {
   std::vector<std::string> kept;
   if (list.empty()) return kept;

@@ -1,21 +1,11 @@
-// Names of package entries as extraction sees them: extensions, the kept-extension
-// list, folder parts, and which names are safe to write below a target folder.
+// Names of package entries as extraction sees them: the kept-extension list, and which
+// names are safe to write below a target folder. (Path parts are runtime/paths.h's.)
 #pragma once
 
 #include <string>
 #include <vector>
 
 namespace qv {
-
-// The path with a backslash appended when it does not end with one ("" gives "\").
-std::string withTrailingBackslash(const std::string& path);
-
-// The characters after the last "." of the name, when that "." comes after the last
-// backslash or slash; otherwise empty.
-std::string entryExtension(const std::string& name);
-
-// The name up to and including its last backslash or slash, or empty.
-std::string folderPartOf(const std::string& name);
 
 // The extensions of a "|"-list such as "ini|cfg|": as many as the value holds "|"
 // characters (1 for a non-empty value without any), so a last item without a "|"

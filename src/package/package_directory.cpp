@@ -2,23 +2,14 @@
 
 #include <cstring>
 
+#include "runtime/bytes.h"
+
 namespace qv {
-
-uint32_t readLittleEndian32(const uint8_t* p) {
-  return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
-}
-
-void appendLittleEndian32(std::vector<uint8_t>& out, uint32_t v) {
-  out.push_back(uint8_t(v));
-  out.push_back(uint8_t(v >> 8));
-  out.push_back(uint8_t(v >> 16));
-  out.push_back(uint8_t(v >> 24));
-}
 
 bool parsePackageDirectory(const uint8_t* bytes, size_t n, std::vector<PackageEntry>& entries) {
   entries.clear();
   if (n < 4) return false;
-  int32_t count = int32_t(readLittleEndian32(bytes));
+  int32_t count = int32_t(loadLittleEndian32(bytes));
   // Every entry takes kMinEntrySize bytes at least, which bounds the count before
   // anything is reserved for it.
   if (count < 0 || size_t(count) > (n - 4) / kMinEntrySize) return false;
@@ -35,7 +26,7 @@ bool parsePackageDirectory(const uint8_t* bytes, size_t n, std::vector<PackageEn
     if (n - pos < 8 * 4) return false;
     uint32_t f[8];
     for (auto& v : f) {
-      v = readLittleEndian32(bytes + pos);
+      v = loadLittleEndian32(bytes + pos);
       pos += 4;
     }
     e.kind = int32_t(f[0]);

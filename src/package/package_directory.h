@@ -17,7 +17,4 @@ bool parsePackageDirectory(const uint8_t* bytes, size_t n, std::vector<PackageEn
 // The unpacked directory for these entries.
 std::vector<uint8_t> serializePackageDirectory(const std::vector<PackageEntry>& entries);
 
-uint32_t readLittleEndian32(const uint8_t* p);
-void appendLittleEndian32(std::vector<uint8_t>& out, uint32_t v);
-
 }  // namespace qv

@@ -2,9 +2,10 @@
 
 #include <cstdint>
 
-#include "package/jc_block.h"
+#include "codec/jc_block.h"
 #include "package/package_buffer.h"
 #include "package/package_directory.h"
+#include "runtime/bytes.h"
 
 namespace qv {
 namespace {
@@ -16,10 +17,10 @@ PackageOpenError loadDirectory(File& file, int64_t fileSize, std::vector<Package
   uint8_t trailer[kPackageTrailerSize];
   if (!file.seek(fileSize - int64_t(kPackageTrailerSize)) || file.read(trailer, sizeof(trailer)) != sizeof(trailer))
     return PackageOpenError::ReadFailed;
-  if (readLittleEndian32(trailer + 12) != kPackageMagic) return PackageOpenError::NoMagic;
-  directorySize = int32_t(readLittleEndian32(trailer));
-  storedSize = int32_t(readLittleEndian32(trailer + 4));
-  dataStart = int32_t(readLittleEndian32(trailer + 8));
+  if (loadLittleEndian32(trailer + 12) != kPackageMagic) return PackageOpenError::NoMagic;
+  directorySize = int32_t(loadLittleEndian32(trailer));
+  storedSize = int32_t(loadLittleEndian32(trailer + 4));
+  dataStart = int32_t(loadLittleEndian32(trailer + 8));
 
   // The directory lies between the data area and the trailer; the data area starts
   // inside the file, no later than the directory.
@@ -78,7 +79,6 @@ const char* describePackageOpenError(PackageOpenError error) {
 bool openPackage(Package& package, const std::string& path, ProgressProcedure progress) {
   package.entries_.clear();
   package.totalSize_ = 0;
-  package.openMark_ = 1;
   package.loaded_ = false;
   package.path_ = path;
   package.progress_ = std::move(progress);
@@ -107,7 +107,5 @@ bool openPackage(Package& package, const std::string& path, ProgressProcedure pr
   package.loaded_ = true;
   return true;
 }
-
-void closePackage(Package& package) { package.openMark_ = -1; }
 
 }  // namespace qv

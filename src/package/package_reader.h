@@ -62,12 +62,11 @@ enum class PackageOpenError {
 
 const char* describePackageOpenError(PackageOpenError error);
 
-// The state of one package: filled by openPackage, read by extraction, marked
-// closed by closePackage.
+// The state of one package: filled by openPackage, read by extraction (which opens the
+// file again by its path; nothing stays open in between).
 class Package {
  public:
   const std::string& path() const { return path_; }
-  int openMark() const { return openMark_; }
   // True when the last openPackage loaded the directory.
   bool isLoaded() const { return loaded_; }
   PackageOpenError lastError() const { return error_; }
@@ -82,10 +81,8 @@ class Package {
 
  private:
   friend bool openPackage(Package& package, const std::string& path, ProgressProcedure progress);
-  friend void closePackage(Package& package);
 
   std::string path_;
-  int openMark_ = 0;
   bool loaded_ = false;
   PackageOpenError error_ = PackageOpenError::None;
   std::vector<PackageEntry> entries_;
@@ -100,7 +97,5 @@ class Package {
 // Replaces the whole state with the package at path and loads its directory. False
 // when the file is no valid package; the entry list is then empty.
 bool openPackage(Package& package, const std::string& path, ProgressProcedure progress = nullptr);
-// Marks the package closed; its entry list stays until the next openPackage.
-void closePackage(Package& package);
 
 }  // namespace qv

@@ -4,7 +4,7 @@
 
 #include "runtime/key_value_encoding.h"
 #include "runtime/key_value_number.h"
-#include "runtime/text_fields.h"
+#include "runtime/text.h"
 
 namespace qv {
 namespace {
@@ -15,12 +15,6 @@ constexpr int64_t kLargestFile = int64_t(256) << 20;
 // Group names and keys match without regard to the case of A to Z only, whatever the
 // locale, so that bytes of other characters always compare exactly.
 bool sameName(std::string_view a, std::string_view b) { return equalsIgnoringCase(a, b); }
-
-std::string_view withoutBlanks(std::string_view s) {
-  while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-  while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
-  return s;
-}
 
 }  // namespace
 

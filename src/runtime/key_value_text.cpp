@@ -1,21 +1,12 @@
 #include "runtime/key_value_text.h"
 
+#include "runtime/text.h"
+
 namespace qv {
 namespace {
 
 // A NUL byte ends a line like CR and LF do, so stray zeros cannot hide the rest of a file.
 bool isLineEnd(char c) { return c == '\r' || c == '\n' || c == '\0'; }
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
-
-std::string_view withoutTrailingBlanks(std::string_view s) {
-  while (!s.empty() && isBlank(s.back())) s.remove_suffix(1);
-  return s;
-}
-
-std::string_view withoutLeadingBlanks(std::string_view s) {
-  while (!s.empty() && isBlank(s.front())) s.remove_prefix(1);
-  return s;
-}
 
 // Position of the first line end at or after `from`, or the end of the text.
 size_t findLineEnd(std::string_view text, size_t from) {

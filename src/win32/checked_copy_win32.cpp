@@ -1,8 +1,7 @@
 #include "win32/checked_copy_win32.h"
 
-#include "driver/start_run.h"
 #include "runtime/file.h"
-#include "win32/file_version_info_win32.h"
+#include "win32/file_version_summary_win32.h"
 
 namespace qv {
 
@@ -10,14 +9,6 @@ bool Win32CopyServices::fileExists(const std::string& path) { return qv::fileExi
 
 bool Win32CopyServices::copyFileReplacing(const std::string& source, const std::string& destination) {
   return CopyFileA(source.c_str(), destination.c_str(), FALSE) != 0;
-}
-
-bool Win32CopyServices::offerAdministratorLogon() { return qv::offerAdministratorLogon(context_, system_, texts_); }
-
-void Win32CopyServices::showCopyFailure(const std::string& caption, const std::string& text) {
-  (void)caption;
-  (void)text;
-  reportCopyFailure(context_, system_, texts_);  // no box in a quiet run, a failure it reports
 }
 
 bool Win32CopyServices::readFileVersionNumber(const std::string& path, uint64_t& version) {

@@ -13,7 +13,7 @@
 
 #include <windows.h>
 
-#include "package/copy_checked.h"
+#include "install/file_version_window.h"
 
 namespace qv {
 

@@ -6,9 +6,9 @@ namespace qv {
 
 Win32InstallServices::Win32InstallServices(RunContext& context, StartServices& system, const InterfaceTexts& texts)
     : folders_(shellFolders_, registry_),
-      copies_(context, system, texts),
-      taskActions_(UserTaskParts{links_, folders_, registry_, system.processes(), copies_, question_, texts,
-                                 shellFolders_.systemVersion(), context.quiet}),
+      copyPolicy_(context, system, texts),
+      taskActions_(UserTaskParts{links_, folders_, registry_, system.processes(), copies_, copyPolicy_, question_,
+                                 texts, shellFolders_.systemVersion(), context.quiet}),
       scriptHost_(createScriptHost()) {}
 
 Win32InstallServices::~Win32InstallServices() { releaseScriptHost(scriptHost_); }

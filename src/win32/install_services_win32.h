@@ -3,15 +3,16 @@
 
 #include <memory>
 
-#include "driver/install_services.h"
-#include "integration/special_folders.h"
-#include "integration/user_tasks_actions.h"
-#include "win32/association_question_win32.h"
+#include "install/user_tasks_actions.h"
+#include "run/install_services.h"
+#include "run/start_run.h"
+#include "system/special_folders.h"
+#include "win32/associations_win32.h"
 #include "win32/checked_copy_win32.h"
 #include "win32/registry_win32.h"
 #include "win32/restart_prompt_win32.h"
 #include "win32/shell_folders_win32.h"
-#include "win32/shell_links_win32.h"
+#include "win32/shortcuts_win32.h"
 
 namespace qv {
 
@@ -37,6 +38,7 @@ class Win32InstallServices final : public InstallServices {
   SpecialFolders folders_;
   Win32ShellLinks links_;
   Win32CopyServices copies_;
+  RunCopyPolicy copyPolicy_;
   Win32AssociationQuestion question_;
   InstallerTaskActions taskActions_;
   std::unique_ptr<ScriptHost> scriptHost_;

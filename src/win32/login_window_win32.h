@@ -10,7 +10,7 @@
 //   66  a frame with a thin sunken edge around the fields
 #pragma once
 
-#include "integration/privileges.h"
+#include "system/login_window.h"
 
 namespace qv {
 

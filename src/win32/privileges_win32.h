@@ -2,7 +2,7 @@
 // impersonation and its end.
 #pragma once
 
-#include "integration/privileges.h"
+#include "system/privileges.h"
 
 namespace qv {
 

@@ -109,11 +109,6 @@ bool Win32Processes::processIsRunning(const ProcessRecord* record) {
   return records_.contains(record) && record->process && WaitForSingleObject(record->process, 0) == WAIT_TIMEOUT;
 }
 
-bool Win32Processes::processIsLive(const ProcessRecord* record) {
-  Locked locked(&lock_);
-  return records_.contains(record);
-}
-
 void Win32Processes::stopProcess(const ProcessRecord* record) {
   Locked locked(&lock_);
   if (records_.contains(record) && record->process) TerminateProcess(record->process, 0xFFFFFFFF);

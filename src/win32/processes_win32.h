@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "integration/processes.h"
+#include "system/processes.h"
 
 namespace qv {
 
@@ -19,7 +19,6 @@ class Win32Processes : public Processes {
                               const std::string& workingFolder, unsigned flags) override;
   uint32_t processExitCode(const ProcessRecord* record) override;
   bool processIsRunning(const ProcessRecord* record) override;
-  bool processIsLive(const ProcessRecord* record) override;
   void stopProcess(const ProcessRecord* record) override;
   void releaseProcess(const ProcessRecord* record) override;
   void releaseAllProcesses() override;

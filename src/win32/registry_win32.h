@@ -1,7 +1,7 @@
 // The real registry, through the ANSI registry functions.
 #pragma once
 
-#include "integration/registry.h"
+#include "system/registry.h"
 
 namespace qv {
 

@@ -2,7 +2,7 @@
 // needed so the stub loads the library only in runs that ask for a restart.
 #pragma once
 
-#include "driver/restart_prompt.h"
+#include "run/restart_prompt.h"
 
 namespace qv {
 

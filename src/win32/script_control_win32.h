@@ -39,8 +39,5 @@ struct IScriptControl : public IDispatch {
   virtual HRESULT STDMETHODCALLTYPE Run(BSTR procedureName, SAFEARRAY** parameters, VARIANT* result) = 0;
 };
 
-// ANSI text as a BSTR through the ANSI code page; null when it cannot be made.
-// The caller frees it with SysFreeString.
-BSTR ansiToBstr(const char* text, size_t length);
 
 }  // namespace qv

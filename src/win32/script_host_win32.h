@@ -5,7 +5,7 @@
 
 #include <memory>
 
-#include "integration/script_file.h"
+#include "system/script_host.h"
 
 namespace qv {
 

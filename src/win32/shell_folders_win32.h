@@ -1,7 +1,7 @@
 // The system's folders and version through the kernel and the shell.
 #pragma once
 
-#include "integration/shell_folders.h"
+#include "system/shell_folders.h"
 
 namespace qv {
 

@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "driver/command_line.h"
+#include "run/command_line.h"
 
 namespace qv {
 namespace {
@@ -27,14 +27,11 @@ std::string fetchText(Fill fill) {
 
 }  // namespace
 
-void Win32StartServices::initializeServices() {
-  comReady_ = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
-}
+void Win32StartServices::initializeServices() { apartment_.reset(new ComApartment); }
 
 void Win32StartServices::releaseServices() {
   install_.reset();  // the script host, before COM goes
-  if (comReady_) CoUninitialize();
-  comReady_ = false;
+  apartment_.reset();
 }
 
 InstallServices* Win32StartServices::installServices(RunContext& context, const InterfaceTexts& texts) {

@@ -5,13 +5,14 @@
 
 #include <memory>
 
-#include "driver/start_services.h"
+#include "run/start_services.h"
+#include "win32/com_win32.h"
 #include "win32/install_services_win32.h"
-#include "win32/language_chooser_win32.h"
+#include "win32/language_choice_win32.h"
 #include "win32/login_window_win32.h"
 #include "win32/privileges_win32.h"
 #include "win32/processes_win32.h"
-#include "win32/running_programs_win32.h"
+#include "win32/running_guard_win32.h"
 
 namespace qv {
 
@@ -41,7 +42,7 @@ class Win32StartServices : public StartServices {
   Win32LanguageChooser languageChooser_;
   Win32RunningPrograms runningPrograms_;
   Win32Processes processes_;
-  bool comReady_ = false;
+  std::unique_ptr<ComApartment> apartment_;  // COM for the whole run
   std::unique_ptr<Win32InstallServices> install_;
 };
 

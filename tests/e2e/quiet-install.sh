@@ -22,7 +22,7 @@ export LC_ALL=C
 fail() { echo "FAIL: $*" >&2; exit 1; }
 winpath() { local p=${1//\//\\}; printf 'Z:%s' "$p"; }
 
-stub=$tree/src/win32/stub/quarvel-setup.exe
+stub=$tree/src/stub/quarvel-setup.exe
 check=$tree/tests/win32/install/qvinstallcheck.exe
 example=$tree/example
 for f in "$stub" "$check" "$example/setup/setup.ini" "$example/product/hello.exe"; do

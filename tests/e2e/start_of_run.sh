@@ -45,7 +45,7 @@ fail() {
 }
 winpath() { local p=${1//\//\\}; printf 'Z:%s' "$p"; }
 driver=$(winpath "$win64/tests/win32/driver/qvdrive.exe")
-stub=$win64/src/win32/stub/quarvel-setup.exe
+stub=$win64/src/stub/quarvel-setup.exe
 task=$win64/tests/win32/helpers/qvtask.exe
 for f in "$stub" "$task" "$win64/tests/win32/driver/qvdrive.exe"; do
   [ -f "$f" ] || { echo "missing $f (build the win64 tree)"; exit 1; }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "runtime/file.h"
+#include "runtime/folder_removal.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -37,21 +38,6 @@ ScratchFolder::ScratchFolder() {
 
 ScratchFolder::~ScratchFolder() { removeTree(path_); }
 
-void removeTree(const std::string& folder) {
-  std::string base = folder;
-  if (base.empty()) return;
-  if (base.back() != '\\') base += '\\';
-  std::vector<qv::FolderItem> items;
-  if (qv::listFolder(base, items)) {
-    for (const auto& item : items) {
-      if (!item.nameConverts) continue;  // the test that made it removes it
-      if (item.isFolder)
-        removeTree(base + item.name);
-      else
-        qv::removeFile(base + item.name);
-    }
-  }
-  qv::removeFolder(base);
-}
+void removeTree(const std::string& folder) { qv::removeFolderTree(folder); }
 
 }  // namespace qvtest

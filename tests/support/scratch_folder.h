@@ -19,7 +19,8 @@ class ScratchFolder {
   std::string path_;
 };
 
-// Removes a folder and everything below it (test clean-up only).
+// Removes a folder and everything below it, links removed without being followed
+// (the product's own removal, so tests clean up as the stub does).
 void removeTree(const std::string& folder);
 
 }  // namespace qvtest

@@ -2,14 +2,15 @@
 // without a version, strings without a translation, no version data, a block too
 // large to take, and files that are no files; and the checked copy's system side
 // (copy replacing, creation date in local time).
-#include "win32/file_version_info_win32.h"
+#include "run/start_run.h"
+#include "win32/file_version_summary_win32.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <string>
 
-#include "driver/run_context.h"
+#include "run/run_context.h"
 #include "runtime/file.h"
 #include "support/scratch_folder.h"
 #include "support/test_data.h"
@@ -110,7 +111,8 @@ TEST(Win32CheckedCopy, CopiesReplacingAndReadsTheLocalCreationDate) {
   qv::RunContext context;
   qv::Win32StartServices system;
   qv::InterfaceTexts texts;
-  qv::Win32CopyServices services(context, system, texts);
+  qv::Win32CopyServices services;
+  qv::RunCopyPolicy policy(context, system, texts);
   ASSERT_TRUE(qv::writeWholeFile(folder / "new.txt", "new", 3));
   ASSERT_TRUE(qv::writeWholeFile(folder / "old.txt", "older", 5));
   EXPECT_TRUE(services.copyFileReplacing(folder / "new.txt", folder / "old.txt"));
@@ -120,7 +122,7 @@ TEST(Win32CheckedCopy, CopiesReplacingAndReadsTheLocalCreationDate) {
   // An administrator's failed copy is no question: no logon, no message box (either
   // would wait for a user here), just the failure.
   if (system.privileges().isAdministrator()) {
-    EXPECT_FALSE(qv::copyFileAsAdministrator(folder / "new.txt", folder / "no\\such\\folder.txt", services, texts));
+    EXPECT_FALSE(qv::copyFileAsAdministrator(folder / "new.txt", folder / "no\\such\\folder.txt", services, policy));
     EXPECT_EQ(context.logon.token, nullptr);
   }
 

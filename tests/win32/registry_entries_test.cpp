@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "integration/associations.h"
-#include "integration/uninstall_entry.h"
+#include "system/associations.h"
+#include "system/uninstall_entry.h"
 #include "win32/registry_win32.h"
 #include "win32/shell_folders_win32.h"
 

@@ -4,12 +4,12 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "integration/running_guard.h"
 #include "runtime/file.h"
 #include "support/scratch_folder.h"
+#include "system/running_guard.h"
 #include "win32/helper_program.h"
 #include "win32/processes_win32.h"
-#include "win32/running_programs_win32.h"
+#include "win32/running_guard_win32.h"
 
 namespace {
 

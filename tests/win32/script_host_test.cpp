@@ -1,5 +1,6 @@
 // The script control under Wine: the hand-declared interface against the control's
 // own dispatch interface, and script files run with their header constants.
+#include "system/script_file.h"
 #include "win32/script_host_win32.h"
 
 #include <gtest/gtest.h>
@@ -10,6 +11,7 @@
 #include "runtime/file.h"
 #include "support/scratch_folder.h"
 #include "support/test_data.h"
+#include "win32/com_win32.h"
 #include "win32/script_control_win32.h"
 
 namespace {
@@ -37,10 +39,8 @@ bool readProperty(IDispatch* object, const wchar_t* name, VARIANT& value) {
 }
 
 std::wstring wide(const std::string& text) {
-  BSTR b = qv::ansiToBstr(text.data(), text.size());
-  std::wstring out(b, SysStringLen(b));
-  SysFreeString(b);
-  return out;
+  qv::BstrText b(text.data(), text.size());
+  return std::wstring(b.get(), SysStringLen(b.get()));
 }
 
 TEST(Win32ScriptControl, DeclaredSlotsMatchTheControlsOwnInterface) {

@@ -1,18 +1,18 @@
 // Shortcuts written through the shell's link object and read back through it, in the
 // prefix's desktop, start-menu and Startup folders.
-#include "integration/shortcuts.h"
+#include "system/shortcuts.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "integration/special_folders.h"
-#include "package/extract_folders.h"
 #include "runtime/file.h"
+#include "runtime/paths.h"
 #include "support/scratch_folder.h"
+#include "system/special_folders.h"
 #include "win32/helpers/link_reader.h"
 #include "win32/registry_win32.h"
 #include "win32/shell_folders_win32.h"
-#include "win32/shell_links_win32.h"
+#include "win32/shortcuts_win32.h"
 
 namespace {
 
@@ -115,11 +115,11 @@ TEST(Win32Shortcuts, DesktopLinkAndTheStartMenuGroup) {
   s.progParameter = "-start now";
   const std::string group = m.folders.getSpecialFolder(kPrograms) + uniqueName("group") + "\\";
   s.startMenuPath = group + "Sub Menu\\";
-  const std::string ini = dir / "setup.ini";
-  const std::string text =
-      "[StartMenue]\nHelp=doc\\manual.chm\nURL=http://acme.example/start\nExe=Tools\\Viewer.old.exe\n"
-      "IUpdater=1\nUnistall=1\n";
-  ASSERT_TRUE(qv::writeWholeFile(ini, text.data(), text.size()));
+  s.help = "doc\\manual.chm";
+  s.url = "http://acme.example/start";
+  s.exe = "Tools\\Viewer.old.exe";
+  s.iUpdater = 1;
+  s.unistall = 1;
 
   const std::string desktopLink = qv::createDesktopShortcut(m.links, m.folders, install, s);
   EXPECT_EQ(desktopLink, m.folders.getSpecialFolder(kDesktop) + s.progLink + ".lnk");
@@ -128,7 +128,7 @@ TEST(Win32Shortcuts, DesktopLinkAndTheStartMenuGroup) {
 
   qv::InterfaceTexts texts;
   ASSERT_FALSE(qv::folderExists(group));
-  EXPECT_EQ(qv::createStartMenuShortcuts(m.links, m.folders, texts, ini, install, s), 6);
+  EXPECT_EQ(qv::createStartMenuShortcuts(m.links, m.folders, texts, install, s), 6);
   EXPECT_TRUE(qv::folderExists(s.startMenuPath));
 
   const std::string& in = install;

@@ -1,12 +1,12 @@
 // Special folders and placeholders against the real shell and registry of the prefix.
-#include "integration/special_folders.h"
+#include "runtime/paths.h"
+#include "system/special_folders.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "integration/placeholders.h"
-#include "package/extract_names.h"
 #include "runtime/file.h"
+#include "system/placeholders.h"
 #include "win32/registry_win32.h"
 #include "win32/shell_folders_win32.h"
 

@@ -3,8 +3,9 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "driver/setup_description.h"
+#include "run/install_settings.h"
 #include "runtime/file.h"
+#include "setup/setup_description.h"
 #include "support/scratch_folder.h"
 #include "win32/registry_win32.h"
 #include "win32/shell_folders_win32.h"

@@ -1,7 +1,7 @@
 // The user tasks under Wine against the real parts: the shell's link object, the
 // registry, checked copies, started programs, regsvr32 and associations. Every
 // task's effect is read back, and the undo records are compared whole.
-#include "integration/user_tasks.h"
+#include "install/user_tasks.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -9,19 +9,20 @@
 #include <string>
 #include <vector>
 
-#include "driver/run_context.h"
-#include "integration/associations.h"
-#include "integration/user_tasks_actions.h"
-#include "package/extract_folders.h"
+#include "install/user_tasks_actions.h"
+#include "run/run_context.h"
+#include "run/start_run.h"
 #include "runtime/file.h"
 #include "runtime/key_value_file.h"
+#include "runtime/paths.h"
 #include "support/scratch_folder.h"
 #include "support/test_data.h"
+#include "system/associations.h"
 #include "win32/checked_copy_win32.h"
 #include "win32/helpers/link_reader.h"
 #include "win32/registry_win32.h"
 #include "win32/shell_folders_win32.h"
-#include "win32/shell_links_win32.h"
+#include "win32/shortcuts_win32.h"
 #include "win32/start_services_win32.h"
 
 namespace {
@@ -125,8 +126,9 @@ class Win32UserTasks : public ::testing::Test {
     qv::RunContext context;
     qv::Win32StartServices system;
     qv::InterfaceTexts texts;
-    qv::Win32CopyServices copies(context, system, texts);
-    qv::InstallerTaskActions actions(qv::UserTaskParts{links, folders, registry, system.processes(), copies,
+    qv::Win32CopyServices copies;
+    qv::RunCopyPolicy policy(context, system, texts);
+    qv::InstallerTaskActions actions(qv::UserTaskParts{links, folders, registry, system.processes(), copies, policy,
                                                        question_, texts, shell.systemVersion(), false});
     return qv::runUserTasks(values_, folders, actions);
   }

@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "package/jc_block.h"
-#include "package/package_writer.h"
+#include "builder/package_writer.h"
+#include "codec/jc_encode.h"
 #include "terminal.h"
 
 namespace qvpack {

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "builder/package_folder_source.h"
 #include "commands.h"
-#include "package/package_folder_source.h"
 
 namespace qvpack {
 

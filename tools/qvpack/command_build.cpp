@@ -2,9 +2,9 @@
 #include <cstdio>
 
 #include "arguments.h"
+#include "builder/package_folder_source.h"
+#include "builder/package_writer.h"
 #include "commands.h"
-#include "package/package_folder_source.h"
-#include "package/package_writer.h"
 #include "progress_meter.h"
 #include "runtime/file.h"
 #include "terminal.h"

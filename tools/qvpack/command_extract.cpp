@@ -4,9 +4,9 @@
 #include "arguments.h"
 #include "commands.h"
 #include "package/extract.h"
-#include "package/extract_folders.h"
 #include "package/package_reader.h"
 #include "progress_meter.h"
+#include "runtime/paths.h"
 #include "terminal.h"
 
 namespace qvpack {

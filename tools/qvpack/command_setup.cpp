@@ -2,13 +2,13 @@
 #include <cstdio>
 
 #include "arguments.h"
+#include "builder/package_folder_source.h"
+#include "builder/package_writer.h"
 #include "commands.h"
-#include "package/extract_names.h"
-#include "package/package_folder_source.h"
 #include "package/package_reader.h"
-#include "package/package_writer.h"
 #include "progress_meter.h"
 #include "runtime/file.h"
+#include "runtime/paths.h"
 #include "terminal.h"
 
 namespace qvpack {

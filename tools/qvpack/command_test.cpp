@@ -3,9 +3,9 @@
 #include <cstdio>
 
 #include "arguments.h"
+#include "builder/package_verify.h"
 #include "commands.h"
 #include "package/package_reader.h"
-#include "package/package_verify.h"
 #include "progress_meter.h"
 #include "runtime/file.h"
 #include "temporary_file.h"

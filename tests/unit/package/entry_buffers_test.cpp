@@ -4,6 +4,7 @@
 
 #include "package/extract.h"
 #include "package/package_buffer.h"
+#include "runtime/bytes.h"
 #include "runtime/file.h"
 #include "support/scratch_folder.h"
 #include "unit/package/package_test_util.h"

@@ -2,9 +2,9 @@
 // parts, the safety rule, and folder creation.
 #include <gtest/gtest.h>
 
-#include "package/extract_folders.h"
 #include "package/extract_names.h"
 #include "runtime/file.h"
+#include "runtime/paths.h"
 #include "support/scratch_folder.h"
 
 namespace {
@@ -12,15 +12,15 @@ namespace {
 using Strings = std::vector<std::string>;
 
 TEST(PackageNames, ExtensionComesAfterTheLastDotOfTheFileName) {
-  EXPECT_EQ(qv::entryExtension("setup.ini"), "ini");
-  EXPECT_EQ(qv::entryExtension("archive.tar.gz"), "gz");
-  EXPECT_EQ(qv::entryExtension("Setup.INI"), "INI");
-  EXPECT_EQ(qv::entryExtension("my.folder\\readme"), "");  // the dot is in a folder
-  EXPECT_EQ(qv::entryExtension("my.folder/readme"), "");
-  EXPECT_EQ(qv::entryExtension("conf\\app.cfg"), "cfg");
-  EXPECT_EQ(qv::entryExtension("noext"), "");
-  EXPECT_EQ(qv::entryExtension("trailing."), "");
-  EXPECT_EQ(qv::entryExtension(".profile"), "profile");
+  EXPECT_EQ(qv::extensionOf("setup.ini"), "ini");
+  EXPECT_EQ(qv::extensionOf("archive.tar.gz"), "gz");
+  EXPECT_EQ(qv::extensionOf("Setup.INI"), "INI");
+  EXPECT_EQ(qv::extensionOf("my.folder\\readme"), "");  // the dot is in a folder
+  EXPECT_EQ(qv::extensionOf("my.folder/readme"), "");
+  EXPECT_EQ(qv::extensionOf("conf\\app.cfg"), "cfg");
+  EXPECT_EQ(qv::extensionOf("noext"), "");
+  EXPECT_EQ(qv::extensionOf("trailing."), "");
+  EXPECT_EQ(qv::extensionOf(".profile"), "profile");
 }
 
 TEST(PackageNames, KeptExtensionsCountTheBars) {

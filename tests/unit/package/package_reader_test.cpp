@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "package/package_reader.h"
+#include "runtime/bytes.h"
 #include "support/scratch_folder.h"
 #include "unit/package/package_test_util.h"
 
@@ -41,7 +42,6 @@ TEST(PackageReader, ReadsRawAndBlockDirectories) {
     Package package;
     ASSERT_TRUE(qv::openPackage(package, dir / "p.pck"));
     EXPECT_TRUE(package.isLoaded());
-    EXPECT_EQ(package.openMark(), 1);
     EXPECT_EQ(package.path(), dir / "p.pck");
     EXPECT_EQ(package.dataStart(), 0);
     EXPECT_EQ(package.directoryStoredSize() == package.directorySize(), !blockDirectory);
@@ -78,20 +78,17 @@ TEST(PackageReader, AppendedPackageStartsAfterTheExecutable) {
   EXPECT_EQ(package.dataEnd(), int64_t(p.bytes.size()) - 16 - package.directoryStoredSize());
 }
 
-TEST(PackageReader, CloseKeepsTheEntriesUntilTheNextOpen) {
+TEST(PackageReader, AFailedOpenEmptiesTheEntriesOfThePackageBefore) {
   ScratchFolder dir;
   ASSERT_TRUE(writeBytes(dir / "p.pck", makePackage(sampleEntries()).bytes));
   Package package;
   ASSERT_TRUE(qv::openPackage(package, dir / "p.pck"));
-  qv::closePackage(package);
-  EXPECT_EQ(package.openMark(), -1);
   EXPECT_EQ(package.entries().size(), 5u);
   // A failed open empties the list of the package before.
   EXPECT_FALSE(qv::openPackage(package, dir / "missing.pck"));
   EXPECT_TRUE(package.entries().empty());
   EXPECT_EQ(package.totalSize(), 0);
   EXPECT_FALSE(package.isLoaded());
-  EXPECT_EQ(package.openMark(), 1);
 }
 
 struct Damage {
@@ -119,7 +116,7 @@ TEST(PackageReader, RefusesDamagedPackagesWithoutPartialEntries) {
   Bytes goodBlock = makePackage(sampleEntries(), {}, true).bytes;
   Bytes directory = qv::serializePackageDirectory(makePackage(sampleEntries()).entries);
   Bytes flippedBlock = goodBlock;
-  size_t blockSize = qv::readLittleEndian32(&goodBlock[goodBlock.size() - 12]);
+  size_t blockSize = qv::loadLittleEndian32(&goodBlock[goodBlock.size() - 12]);
   flippedBlock[goodBlock.size() - 16 - blockSize / 2] ^= 0x40;  // inside the directory block
   Bytes noNul = {1, 0, 0, 0};
   noNul.resize(4 + 40, 'a');  // room for one entry, but its name never ends

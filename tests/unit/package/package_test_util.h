@@ -6,10 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "package/jc_bit_writer.h"
-#include "package/jc_block.h"
+#include "codec/jc_bit_writer.h"
+#include "codec/jc_block.h"
 #include "package/package_directory.h"
 #include "package/package_reader.h"
+#include "runtime/bytes.h"
 #include "runtime/file.h"
 
 namespace qvtest {
@@ -104,8 +105,8 @@ inline PackageBytes makePackage(const std::vector<TestEntry>& entries, const Byt
 // entries changed after makePackage.
 inline Bytes rebuildDirectory(const PackageBytes& p) {
   size_t end = p.bytes.size() - qv::kPackageTrailerSize;
-  uint32_t storedSize = qv::readLittleEndian32(&p.bytes[end + 4]);
-  uint32_t dataStart = qv::readLittleEndian32(&p.bytes[end + 8]);
+  uint32_t storedSize = qv::loadLittleEndian32(&p.bytes[end + 4]);
+  uint32_t dataStart = qv::loadLittleEndian32(&p.bytes[end + 8]);
   Bytes bytes(p.bytes.begin(), p.bytes.begin() + std::ptrdiff_t(end - storedSize));
   Bytes directory = qv::serializePackageDirectory(p.entries);
   bytes.insert(bytes.end(), directory.begin(), directory.end());

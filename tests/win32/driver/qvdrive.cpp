@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "script.h"
 #include "screen_capture.h"
+#include "script.h"
 #include "step_runner.h"
 
 namespace {

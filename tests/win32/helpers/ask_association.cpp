@@ -12,8 +12,8 @@
 #include <cstring>
 #include <string>
 
-#include "integration/associations.h"
-#include "win32/association_question_win32.h"
+#include "system/associations.h"
+#include "win32/associations_win32.h"
 
 namespace {
 

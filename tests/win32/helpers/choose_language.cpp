@@ -14,7 +14,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "win32/language_chooser_win32.h"
+#include "win32/language_choice_win32.h"
 
 namespace {
 

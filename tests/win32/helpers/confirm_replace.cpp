@@ -15,8 +15,9 @@
 #include <cstdlib>
 #include <string>
 
-#include "driver/run_context.h"
-#include "package/copy_checked.h"
+#include "install/checked_copy.h"
+#include "run/run_context.h"
+#include "run/start_run.h"
 #include "win32/checked_copy_win32.h"
 #include "win32/start_services_win32.h"
 
@@ -141,11 +142,12 @@ int main(int argc, char** argv) {
   qv::RunContext context;
   qv::Win32StartServices system;
   qv::InterfaceTexts texts;
-  qv::Win32CopyServices services(context, system, texts, standIn);
+  qv::Win32CopyServices services(standIn);
+  qv::RunCopyPolicy policy(context, system, texts);
 
   Inspection inspection{argv[1], standIn, std::string()};
   HANDLE inspector = inspect ? CreateThread(nullptr, 0, inspectQuestion, &inspection, 0, nullptr) : nullptr;
-  qv::confirmReplaceFile(source, destination, services, texts);
+  qv::confirmReplaceFile(source, destination, services, policy, texts);
   std::string out;
   if (inspector) {
     WaitForSingleObject(inspector, INFINITE);

@@ -7,7 +7,7 @@
 
 #include <cstdio>
 
-#include "win32/file_version_info_win32.h"
+#include "win32/file_version_summary_win32.h"
 #include "win32/system_library_win32.h"
 
 int main(int argc, char** argv) {

@@ -19,10 +19,10 @@
 #include <string>
 #include <vector>
 
-#include "integration/associations.h"
 #include "link_reader.h"
 #include "machine_state.h"
 #include "runtime/key_value_file.h"
+#include "system/associations.h"
 
 namespace {
 

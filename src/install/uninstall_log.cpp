@@ -1,0 +1,93 @@
+#include "install/uninstall_log.h"
+
+#include "runtime/key_value_file.h"
+#include "runtime/text.h"
+#include "system/shortcuts.h"
+
+namespace qv {
+namespace {
+
+void writeSettingsGroup(KeyValueDocument& log, const UninstallLogRun& run, const RunSettings& settings) {
+  log.selectGroup("Settings");
+  log.writeKeyString("ProgDir", run.installFolder);
+  log.writeKeyString("ProgExe", settings.progExe);
+  log.writeKeyString("GUID", settings.guid);
+  log.writeKeyString("ProgLink", settings.progLink);
+  log.writeKeyString("StartMenu", settings.startMenuPath);
+  log.writeKeyString("DesktopIcon", run.desktopIcon);
+  log.writeKeyInteger("LoginAdmin", run.loggedOnAsAdministrator ? 1 : 0);
+}
+
+void writeLanguageGroup(KeyValueDocument& log, const InterfaceTexts& texts) {
+  struct Key {
+    const char* name;
+    TextId text;
+  };
+  static const Key kBefore[] = {
+      {"Titel", TextId::UninstallerTitel},         {"Msg", TextId::UninstallerMsg},
+      {"Version", TextId::UninstallerVersion},     {"UninstInfo", TextId::UninstallerUninstInfo},
+      {"DelAll", TextId::UninstallerDelAll},       {"Error", TextId::UninstallerError},
+  };
+  static const Key kAfter[] = {
+      {"Status", TextId::UninstallerStatus},   {"Logon", TextId::LoginAdminWindow},
+      {"User", TextId::LoginAdminUser},        {"Password", TextId::LoginAdminPassword},
+      {"RQ_Titel", TextId::Rq7Titel},          {"RQ_Msg", TextId::Rq7Msg},
+      {"OK", TextId::UninstallerOk},           {"Cancel", TextId::UninstallerCancel},
+      {"Ready", TextId::UninstallerReady},     {"Login", TextId::ButtonLogin},
+  };
+  log.selectGroup("Language");
+  for (const Key& key : kBefore) log.writeKeyString(key.name, texts.text(key.text));
+  // The two lines of the running-program warning; the uninstaller puts in the title.
+  log.writeKeyString("Mutex", texts.text(TextId::Rq4Msg) + "|" + texts.text(TextId::Rq4Msg2));
+  for (const Key& key : kAfter) log.writeKeyString(key.name, texts.text(key.text));
+}
+
+void writeStartMenuGroup(KeyValueDocument& log, const UninstallLogRun& run, const RunSettings& settings,
+                         const InterfaceTexts& texts) {
+  // The same names the start-menu step gives its links, made or not; the additional
+  // program is named only when that step ran.
+  StartMenuLinkFiles links = startMenuLinkFiles(settings.startMenuPath, settings.progLink,
+                                                run.startMenuLinksMade ? settings.exe : std::string(), texts);
+  log.selectGroup("StartMenu");
+  log.writeKeyString("Program", links.program);
+  log.writeKeyString("AddExe", links.addExe);
+  log.writeKeyString("Help", links.help);
+  log.writeKeyString("Homepage", links.homepage);
+  log.writeKeyString("IUpdater", links.iUpdater);
+  log.writeKeyString("Uninstall", links.uninstall);
+}
+
+void writeStartProgGroup(KeyValueDocument& log, const RunSettings& settings) {
+  log.selectGroup("StartProg");
+  log.writeKeyString("BeforeUninst", settings.uninst1Prog);
+  log.writeKeyString("BeforeParam", settings.uninst1Param);
+  log.writeKeyString("AfterUninst", settings.uninst2Prog);
+  log.writeKeyString("AfterParam", settings.uninst2Param);
+}
+
+void writeUserTaskGroup(KeyValueDocument& log, const std::vector<std::string>& undoRecords) {
+  log.selectGroup("UserTask");
+  // A log holds what an int counts; the records after that are not numbered.
+  size_t count = undoRecords.size() > size_t(0x7FFFFFFF) ? size_t(0x7FFFFFFF) : undoRecords.size();
+  log.writeKeyInteger("Number", int(count));
+  for (size_t i = 0; i < count; ++i) log.writeKeyString("Task" + std::to_string(i + 1), undoRecords[i]);
+}
+
+}  // namespace
+
+void writeUninstallLog(const UninstallLogRun& run, RunSettings& settings, const InterfaceTexts& texts,
+                       const std::vector<std::string>& undoRecords) {
+  if (settings.noUninstall) return;
+  if (settings.progLink.empty()) settings.progLink = std::string(textBefore(settings.progExe, '.'));
+
+  KeyValueDocument log;
+  log.openKeyValueFile(run.installFolder + kUninstallLogName);
+  writeSettingsGroup(log, run, settings);
+  writeLanguageGroup(log, texts);
+  writeStartMenuGroup(log, run, settings, texts);
+  writeStartProgGroup(log, settings);
+  writeUserTaskGroup(log, undoRecords);
+  log.closeKeyValueFile();
+}
+
+}  // namespace qv

@@ -1,0 +1,111 @@
+#include "run/quiet_run.h"
+
+#include "install/product_package.h"
+#include "install/uninstall_log.h"
+#include "install/updater_language.h"
+#include "install/user_tasks.h"
+#include "run/install_settings.h"
+#include "run/run_end.h"
+#include "runtime/paths.h"
+#include "setup/setup_description.h"
+#include "system/privileges.h"
+#include "system/script_file.h"
+#include "system/shortcuts.h"
+#include "system/uninstall_entry.h"
+
+namespace qv {
+namespace {
+
+// Nobody is asked for a logon in a quiet run (the run declined it at its start); every
+// entry that fails is a failure its exit code tells.
+class QuietExtractionHooks final : public ExtractionHooks {
+ public:
+  explicit QuietExtractionHooks(RunOutcome& outcome) : outcome_(outcome) {}
+  void onEntryFailed(const PackageEntry& entry, EntryFailure failure) override {
+    (void)entry;
+    (void)failure;
+    outcome_.partFailed = true;
+  }
+
+ private:
+  RunOutcome& outcome_;
+};
+
+}  // namespace
+
+void installQuietly(RunContext& context, RunSettings& settings, const InterfaceTexts& texts, StartServices& system,
+                    InstallServices& install) {
+  // A run that could not make a temporary folder has no setup package: its setup
+  // description would be a setup.ini of the current folder, and the defaults alone
+  // would put an uninstall log into the Program Files folder itself.
+  if (context.tempFolder.empty()) {
+    context.outcome.setupDamaged = true;
+    return;
+  }
+  readInstallSettings(context.setupDescriptionPath, context.installFolderOverride, context.startMenuOverride,
+                      install.registry(), install.folders(), settings);
+  context.reboot = settings.reboot != 0;
+  // The start-menu path is formed whether or not start-menu links are made: the
+  // user tasks' start-menu links, the uninstall log and the script all name it.
+  completeStartMenuFolderName(settings);
+  formStartMenuPath(settings, install.folders());
+
+  const std::string installFolder = withTrailingBackslash(settings.installFolder);
+  system.setEnvironmentVariable("InstallDir", installFolder);
+
+  QuietExtractionHooks hooks(context.outcome);
+  if (extractProductPackage(productPackagePath(context.stubPath, context.tempFolder, settings.split != 0),
+                            installFolder, settings.noCopyExt, nullptr, hooks) == ProductExtraction::NotOpened) {
+    // Nothing was installed: no entry, links, tasks or log for an installation that is
+    // not there, and no after task for it either.
+    context.outcome.setupDamaged = true;
+    removeTempFolder(context);
+    return;
+  }
+  writeUpdaterLanguageFile(context.tempFolder, context.languageFileName, installFolder);
+  writeProductUninstallEntry(install.registry(), settings, installFolder);
+
+  if (settings.desktopIcon != 0) createDesktopShortcut(install.shellLinks(), install.folders(), installFolder, settings);
+  if (settings.startMenu) createStartMenuShortcuts(install.shellLinks(), install.folders(), texts, installFolder, settings);
+
+  UserTaskValues values;
+  values.setupDescriptionPath = context.setupDescriptionPath;
+  values.installFolder = installFolder;
+  values.startMenuPath = settings.startMenuPath;
+  values.tempFolder = context.tempFolder;
+  values.primaryLanguage = context.primaryLanguage;
+  UndoList undo = runUserTasks(values, install.folders(), install.userTaskActions());
+
+  // The log's DesktopIcon stays empty after a quiet run, even with a desktop link.
+  UninstallLogRun logRun;
+  logRun.installFolder = installFolder;
+  logRun.loggedOnAsAdministrator = context.logon.impersonating;
+  logRun.startMenuLinksMade = settings.startMenu != 0;
+  writeUninstallLog(logRun, settings, texts, undo);
+
+  if (!settings.scriptFile.empty()) {
+    ScriptConstants constants;
+    constants.progDir = installFolder;
+    constants.setupDir = context.tempFolder;
+    constants.startMenuDir = settings.startMenuPath;
+    constants.guid = settings.guid;
+    if (!runScriptFile(context.tempFolder + settings.scriptFile, constants, install.scriptHost()))
+      context.outcome.partFailed = true;
+  }
+
+  // The quiet run is never cancelled and starts no program at its end.
+  endInstallation(context, settings, system.processes(), install.restartPrompt(), false, installFolder);
+}
+
+void runQuietInstall(RunContext& context, RunSettings& settings, const InterfaceTexts& texts,
+                     StartServices& system) {
+  InstallServices* install = system.installServices(context, texts);
+  if (install) {
+    installQuietly(context, settings, texts, system, *install);
+  } else {
+    context.outcome.setupDamaged = true;
+    removeTempFolder(context);
+  }
+}
+
+}  // namespace qv

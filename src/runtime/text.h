@@ -1,0 +1,56 @@
+// Small text operations the settings, texts, tasks and paths share: blanks, letter
+// case, decimal numbers, counting a character, the n-th field between separators, and
+// replacing every occurrence of a token. Everything works on bytes, whatever the
+// locale.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace qv {
+
+// A space or a tab.
+inline bool isBlank(char c) { return c == ' ' || c == '\t'; }
+std::string_view withoutLeadingBlanks(std::string_view text);
+std::string_view withoutTrailingBlanks(std::string_view text);
+std::string_view withoutBlanks(std::string_view text);  // at both ends
+
+// A decimal number as the stub reads them: leading blanks skipped (with
+// `anyWhiteSpace`, also CR, LF, VT and FF, as the C library's atoi does), an optional
+// sign, then the digits up to the first other byte. No digits read as 0.
+struct DecimalNumber {
+  bool negative = false;
+  uint64_t magnitude = 0;  // saturated: any magnitude beyond 2^32 reads as 2^32
+  uint32_t low32 = 0;      // the magnitude modulo 2^32, for values kept in narrower fields
+  // Clamped to the int range, as the C library's conversions clamp.
+  int clamped() const;
+  // Taken modulo 2^32 with its sign, as a 32-bit conversion wraps; narrower fields
+  // keep its low bits.
+  uint32_t wrapped() const { return negative ? 0u - low32 : low32; }
+};
+DecimalNumber readDecimal(std::string_view text, bool anyWhiteSpace);
+
+size_t countCharacter(std::string_view text, char c);
+
+// The letters a to z as A to Z; every other byte stays, whatever the locale.
+inline char upperCaseLetter(char c) { return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c; }
+inline char lowerCaseLetter(char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; }
+
+// Equal when the letters A to Z are taken without regard to case; other bytes compare
+// exactly.
+bool equalsIgnoringCase(std::string_view a, std::string_view b);
+
+// Field `number` (from 1) of the text cut at every `separator`; empty when the text
+// has fewer fields or `number` is 0.
+std::string_view fieldOf(std::string_view text, char separator, size_t number);
+
+// The text up to its first `c`, or the whole text when it holds none.
+std::string_view textBefore(std::string_view text, char c);
+
+// Every occurrence of `token`, scanning left to right, replaced by `value`; the
+// inserted text is not scanned again. Case-sensitive; an empty token changes nothing.
+std::string replaceAll(std::string_view text, std::string_view token, std::string_view value);
+
+}  // namespace qv

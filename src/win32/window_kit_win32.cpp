@@ -1,0 +1,72 @@
+#include "win32/window_kit_win32.h"
+
+#include <vector>
+
+namespace qv {
+namespace {
+
+POINT centredIn(const RECT& area, int width, int height) {
+  return POINT{area.left + (area.right - area.left - width) / 2, area.top + (area.bottom - area.top - height) / 2};
+}
+
+}  // namespace
+
+bool registerWindowClass(const char* className, WNDPROC procedure) {
+  WNDCLASSA wc = {};
+  wc.lpfnWndProc = procedure;
+  wc.hInstance = GetModuleHandleA(nullptr);
+  wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  wc.lpszClassName = className;
+  return RegisterClassA(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
+HWND createSizedWindow(const char* className, const std::string& caption, DWORD style, int width, int height,
+                       Placement placement, void* state) {
+  RECT frame = {0, 0, width, height};
+  AdjustWindowRectEx(&frame, style, FALSE, 0);
+  int outerWidth = frame.right - frame.left, outerHeight = frame.bottom - frame.top;
+  RECT area = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  HWND active = placement == Placement::ActiveWindow ? GetActiveWindow() : nullptr;
+  if (active && IsWindowVisible(active)) GetWindowRect(active, &area);
+  POINT place = centredIn(area, outerWidth, outerHeight);
+  return CreateWindowExA(0, className, caption.c_str(), style, place.x, place.y, outerWidth, outerHeight, nullptr,
+                         nullptr, GetModuleHandleA(nullptr), state);
+}
+
+HWND createControl(HWND parent, const ControlSpec& spec) {
+  HWND control = CreateWindowExA(spec.exStyle, spec.className, spec.text, WS_CHILD | WS_VISIBLE | spec.style, spec.x,
+                                 spec.y, spec.width, spec.height, parent,
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.number)),
+                                 GetModuleHandleA(nullptr), nullptr);
+  if (control) {
+    HFONT font = spec.font ? spec.font : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    SendMessageA(control, WM_SETFONT, WPARAM(font), FALSE);
+  }
+  return control;
+}
+
+HFONT createPointFont(const char* face, int points, bool bold) {
+  HDC screen = GetDC(nullptr);
+  int height = -MulDiv(points, screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96, 72);
+  if (screen) ReleaseDC(nullptr, screen);
+  return CreateFontA(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                     OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face);
+}
+
+std::string controlText(HWND window, int number) {
+  HWND control = GetDlgItem(window, number);
+  if (!control) return std::string();
+  int length = GetWindowTextLengthA(control);
+  if (length <= 0) return std::string();
+  std::vector<char> text(size_t(length) + 1);
+  int got = GetWindowTextA(control, text.data(), length + 1);
+  return std::string(text.data(), got > 0 ? size_t(got) : 0);
+}
+
+bool isInputMessage(UINT message) {
+  return (message >= WM_KEYFIRST && message <= WM_KEYLAST) || (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) ||
+         (message >= WM_NCMOUSEMOVE && message <= WM_NCMBUTTONDBLCLK);
+}
+
+}  // namespace qv

@@ -1,0 +1,107 @@
+// The product package: its path, split or inside the setup package, and its
+// extraction into an install folder that may not exist yet.
+#include <gtest/gtest.h>
+
+#include "install/product_package.h"
+#include "runtime/file.h"
+#include "support/scratch_folder.h"
+#include "support/test_data.h"
+#include "unit/package/package_test_util.h"
+
+namespace {
+
+using namespace qvtest;
+
+TEST(ProductPackage, PathBesideTheStubOrInTheTemporaryFolder) {
+  const std::string temp = "C:\\Temp\\{GUID}\\";
+  struct Case {
+    const char* stub;
+    bool split;
+    const char* expected;
+  } cases[] = {
+      {"C:\\Downloads\\setup.exe", false, "C:\\Temp\\{GUID}\\setup.pck"},
+      {"C:\\Downloads\\setup.exe", true, "C:\\Downloads\\setup.pkj"},
+      // Every ".exe" of the file name, and only of the file name.
+      {"C:\\Downloads\\setup.exe.exe", true, "C:\\Downloads\\setup.pkj.pkj"},
+      {"C:\\tools.exe\\setup.exe", true, "C:\\tools.exe\\setup.pkj"},
+      {"D:/mirror.exe/setup.exe", true, "D:/mirror.exe/setup.pkj"},
+      // Any letter case, as CD and FAT copies name it.
+      {"C:\\Downloads\\SETUP.EXE", true, "C:\\Downloads\\SETUP.pkj"},
+      {"C:\\Downloads\\Setup.Exe", true, "C:\\Downloads\\Setup.pkj"},
+      {"setup.exe", true, "setup.pkj"},
+      // Without ".exe" in its name the stub would read itself: no package then.
+      {"C:\\Downloads\\setup.bin", true, ""},
+      {"C:\\Down.exe\\setup", true, ""},
+  };
+  // No temporary folder (the run could not make one): no package, rather than a
+  // setup.pck of the current folder.
+  EXPECT_EQ(qv::productPackagePath("C:\\Downloads\\setup.exe", "", false), "");
+  for (const Case& c : cases)
+    EXPECT_EQ(qv::productPackagePath(c.stub, temp, c.split), c.expected) << c.stub << " split " << c.split;
+}
+
+// Counts the administrator logons extraction offers.
+class CountingHooks : public qv::ExtractionHooks {
+ public:
+  bool offerAdministratorLogon() override {
+    ++offers;
+    return answer;
+  }
+  int offers = 0;
+  bool answer = false;
+};
+
+TEST(ProductPackage, ExtractsIntoAMissingInstallFolderAndKeepsListedFiles) {
+  ScratchFolder dir;
+  std::string package = dir / "setup.pck";
+  ASSERT_TRUE(writeBytes(package, makePackage({fileEntry("app.exe", randomBytes(3000, 1)),
+                                               fileEntry("settings.ini", bytesOf("[New]\r\n")),
+                                               folderEntry("docs\\"),
+                                               fileEntry("docs\\help.txt", textBytes(5000, 2), true)})
+                                      .bytes));
+  std::string install = dir / "Program Files\\Vendor\\App\\";
+  CountingHooks hooks;
+  std::vector<std::string> progress;
+  EXPECT_EQ(qv::extractProductPackage(package, install, "ini|", [&](const qv::PackageEntry& e) {
+    progress.push_back(e.name);
+  }, hooks), qv::ProductExtraction::Whole);
+  EXPECT_EQ(readBytes(install + "app.exe"), randomBytes(3000, 1));
+  EXPECT_EQ(readBytes(install + "docs\\help.txt"), textBytes(5000, 2));
+  EXPECT_EQ(readText(install + "settings.ini"), "[New]\r\n");
+  EXPECT_EQ(progress, (std::vector<std::string>{"app.exe", "settings.ini", "docs\\help.txt"}));
+  EXPECT_EQ(hooks.offers, 0);
+
+  // Again over the installation: the kept extension leaves the user's file alone.
+  ASSERT_TRUE(writeBytes(install + "settings.ini", bytesOf("[Mine]\r\n")));
+  ASSERT_TRUE(writeBytes(install + "app.exe", bytesOf("changed")));
+  EXPECT_EQ(qv::extractProductPackage(package, install, "ini|", nullptr, hooks), qv::ProductExtraction::Whole);
+  EXPECT_EQ(readText(install + "settings.ini"), "[Mine]\r\n");
+  EXPECT_EQ(readBytes(install + "app.exe"), randomBytes(3000, 1));
+}
+
+TEST(ProductPackage, OffersTheLogonOnceWhenTheInstallFolderCannotBeMade) {
+  ScratchFolder dir;
+  std::string package = dir / "setup.pck";
+  ASSERT_TRUE(writeBytes(package, makePackage({fileEntry("app.exe", randomBytes(100, 3))}).bytes));
+  // A file where a folder of the path must go: no folder can be made below it.
+  ASSERT_TRUE(writeBytes(dir / "blocked", bytesOf("x")));
+  for (bool answer : {false, true}) {
+    CountingHooks hooks;
+    hooks.answer = answer;
+    EXPECT_EQ(qv::extractProductPackage(package, dir / "blocked\\App\\", "", nullptr, hooks),
+              qv::ProductExtraction::EntriesFailed);
+    // The folder once, and each file that cannot be created once more.
+    EXPECT_EQ(hooks.offers, 2) << "answer " << answer;
+  }
+  // An install folder that exists asks nothing, even when the package is missing.
+  CountingHooks hooks;
+  EXPECT_EQ(qv::extractProductPackage(dir / "missing.pck", dir.path(), "", nullptr, hooks),
+            qv::ProductExtraction::NotOpened);
+  EXPECT_EQ(hooks.offers, 0);
+  std::string install = dir / "New\\";
+  EXPECT_EQ(qv::extractProductPackage(dir / "missing.pck", install, "", nullptr, hooks),
+            qv::ProductExtraction::NotOpened);
+  EXPECT_TRUE(qv::folderExists(install)) << "the install folder is made before the package is opened";
+}
+
+}  // namespace

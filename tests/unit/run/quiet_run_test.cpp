@@ -1,0 +1,405 @@
+// The quiet run against stand-ins for the system: real files in a scratch folder laid
+// out like a machine (temporary folder, Program Files, desktop, start menu), every
+// other effect recorded in one sequence, so the order of the steps shows as well as
+// what each was handed.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "run/quiet_run.h"
+#include "run/run_end.h"
+#include "runtime/file.h"
+#include "runtime/key_value_file.h"
+#include "runtime/paths.h"
+#include "setup/setup_description.h"
+#include "support/scratch_folder.h"
+#include "support/test_data.h"
+#include "unit/package/package_test_util.h"
+#include "unit/run/fake_start_services.h"
+#include "unit/system/fake_system_folders.h"
+
+namespace {
+
+using namespace qvtest;
+using Sequence = std::vector<std::string>;
+
+class RecordingLinks : public qv::ShellLinks {
+ public:
+  explicit RecordingLinks(Sequence& sequence) : sequence_(sequence) {}
+  int saveShellLink(const qv::ShortcutFields& f) override {
+    sequence_.push_back("link " + f.linkFile + " -> " + f.target + " | " + f.arguments + " | " + f.workingFolder);
+    return 1;
+  }
+
+ private:
+  Sequence& sequence_;
+};
+
+class RecordingRegistry : public FakeRegistry {
+ public:
+  explicit RecordingRegistry(Sequence& sequence) : sequence_(sequence) {}
+  int writeString(qv::RegistryRoot root, const std::string& key, const std::string& name,
+                  const std::string& data) override {
+    sequence_.push_back("registry " + key + "|" + name + "=" + data);
+    return FakeRegistry::writeString(root, key, name, data);
+  }
+
+ private:
+  Sequence& sequence_;
+};
+
+// The task list's effects; only the registry value kind is used here.
+class RecordingTaskActions : public qv::UserTaskActions {
+ public:
+  explicit RecordingTaskActions(Sequence& sequence) : sequence_(sequence) {}
+  void createShortcut(const std::string&, const std::string& linkFile, const std::string&, const std::string&,
+                      const std::string&, int32_t) override {
+    sequence_.push_back("task link " + linkFile);
+  }
+  void createInternetShortcut(const std::string&, const std::string& linkFile, const std::string&,
+                              int32_t) override {
+    sequence_.push_back("task address " + linkFile);
+  }
+  void copyFileChecked(const std::string&, const std::string& destination) override {
+    sequence_.push_back("task copy " + destination);
+  }
+  void writeRegistryString(qv::RegistryRoot, const std::string& key, const std::string& name,
+                           const std::string& data) override {
+    sequence_.push_back("task registry " + key + "|" + name + "=" + data);
+  }
+  void runProgram(const std::string& file, const std::string&, const std::string&) override {
+    sequence_.push_back("task run " + file);
+  }
+  bool confirmAssociation(const std::string&) override { return true; }
+  void associateExtension(const std::string& extension, const std::string&, const std::string&,
+                          const std::string&) override {
+    sequence_.push_back("task associate " + extension);
+  }
+
+ private:
+  Sequence& sequence_;
+};
+
+// Records the code it is handed, and whether the uninstall log was there by then.
+class RecordingScriptHost : public qv::ScriptHost {
+ public:
+  RecordingScriptHost(Sequence& sequence, std::string logPath) : sequence_(sequence), logPath_(std::move(logPath)) {}
+  bool reset() override { return true; }
+  bool setLanguage(const char* language) override {
+    languages.push_back(language);
+    return true;
+  }
+  bool setTimeout(int32_t) override { return true; }
+  bool addCode(const std::string& code) override {
+    sequence_.push_back(std::string("script") + (qv::fileExists(logPath_) ? " after the log" : " before the log"));
+    codes.push_back(code);
+    return true;
+  }
+  std::vector<std::string> languages, codes;
+
+ private:
+  Sequence& sequence_;
+  std::string logPath_;
+};
+
+class RecordingRestart : public qv::RestartPrompt {
+ public:
+  RecordingRestart(Sequence& sequence, std::string tempFolder) : sequence_(sequence), temp_(std::move(tempFolder)) {}
+  void promptRestart() override {
+    sequence_.push_back(std::string("restart") + (qv::folderExists(temp_) ? " with the temporary folder" : ""));
+  }
+
+ private:
+  Sequence& sequence_;
+  std::string temp_;
+};
+
+// A machine in a scratch folder with a downloaded setup whose package was unpacked.
+class QuietRun : public ::testing::Test {
+ protected:
+  QuietRun()
+      : registry(sequence),
+        links(sequence),
+        actions(sequence),
+        host(sequence, dir / "Program Files\\Vendor\\App\\uninstall.dat"),
+        restart(sequence, dir / "Temp\\{RUN}\\"),
+        install(*this) {
+    for (const char* folder : {"Temp\\{RUN}\\", "Program Files\\", "Desktop\\", "Start Menu\\Programs\\Startup\\",
+                               "Downloads\\"})
+      qv::ensureFolderChain(dir / folder);
+    folders.folders = {{qv::folder_code::kDesktop, dir / "Desktop\\"},
+                       {qv::folder_code::kPrograms, dir / "Start Menu\\Programs\\"},
+                       {qv::folder_code::kStartup, dir / "Start Menu\\Programs\\Startup\\"},
+                       {qv::folder_code::kProgramFiles, dir / "Program Files\\"}};
+    context.quiet = true;
+    context.stubPath = dir / "Downloads\\setup.exe";
+    context.stubFolder = dir / "Downloads\\";
+    context.tempFolder = dir / "Temp\\{RUN}\\";
+    context.setupDescriptionPath = context.tempFolder + "setup.ini";
+    context.languageFileName = "english.lng";
+    context.primaryLanguage = 9;
+    writeTemp("english.upd", "[Updater]\r\nLanguage=English\r\n");
+    writeTemp("after.exe", "MZ");
+    writeTemp("install.vbs", "x = qvProgDir\r\n");
+    product = makePackage({fileEntry("app.exe", randomBytes(2000, 7)), folderEntry("docs\\"),
+                           fileEntry("docs\\help.txt", textBytes(3000, 8), true)})
+                  .bytes;
+  }
+
+  void writeTemp(const std::string& name, const std::string& text) {
+    ASSERT_TRUE(writeBytes(context.tempFolder + name, bytesOf(text)));
+  }
+
+  // setup.ini with the given [Settings] lines and [Task] lines after the fixed ones.
+  void writeSetup(const std::string& settings, const std::string& task, const std::string& progLink = "Demo App") {
+    writeTemp("setup.ini",
+              "[Settings]\r\nProgExe=app.exe\r\nDefaultDir=%ProgramFiles%Vendor\\App\r\n" + settings +
+                  "[Info]\r\nTitel=Demo App\r\nVersion=2.1\r\nGUID={DEMO-GUID}\r\nWeb=https://example.org/\r\n"
+                  "[Task]\r\nProgParameter=/demo\r\n" +
+                  task +
+                  "[UserTask]\r\nAfterSetup=after.exe\r\nAfterParam=/after\r\nNumber=1\r\n"
+                  "Task1=6|2147483649|Software\\Demo|Folder|%InstallDir%\r\n"
+                  "[StartMenue]\r\nDefaultDir=Vendor\\App\r\nProgLink=" + progLink + "\r\n");
+  }
+
+  // The first reading at the start of the run, then the quiet run.
+  void run() {
+    settings = qv::RunSettings();
+    qv::readSetupDescription(context.setupDescriptionPath, settings);
+    qv::installQuietly(context, settings, texts, system, install);
+  }
+
+  bool happened(const std::string& event) const {
+    return std::find(sequence.begin(), sequence.end(), event) != sequence.end();
+  }
+  // Position of the first event that begins with `prefix`; -1 when none does.
+  int positionOf(const std::string& prefix) const {
+    for (size_t i = 0; i < sequence.size(); ++i)
+      if (sequence[i].compare(0, prefix.size(), prefix) == 0) return int(i);
+    return -1;
+  }
+
+  class Services : public qv::InstallServices {
+   public:
+    explicit Services(QuietRun& run) : run_(run) {}
+    qv::Registry& registry() override { return run_.registry; }
+    qv::FolderLookup& folders() override { return run_.folders; }
+    qv::ShellLinks& shellLinks() override { return run_.links; }
+    qv::UserTaskActions& userTaskActions() override { return run_.actions; }
+    qv::ScriptHost* scriptHost() override { return run_.noHost ? nullptr : &run_.host; }
+    qv::RestartPrompt& restartPrompt() override { return run_.restart; }
+
+   private:
+    QuietRun& run_;
+  };
+
+  ScratchFolder dir;
+  Sequence sequence;
+  RecordingRegistry registry;
+  FakeFolderLookup folders;
+  RecordingLinks links;
+  RecordingTaskActions actions;
+  RecordingScriptHost host;
+  RecordingRestart restart;
+  bool noHost = false;
+  Services install;
+  FakeStartServices system;
+  qv::RunContext context;
+  qv::RunSettings settings;
+  qv::InterfaceTexts texts;
+  Bytes product;
+};
+
+TEST_F(QuietRun, InstallsEverythingInItsOrder) {
+  writeSetup("", "Desktop=1\r\nStartMenu=1\r\nScriptFile=install.vbs\r\n");
+  ASSERT_TRUE(writeBytes(context.tempFolder + "setup.pck", product));
+  run();
+
+  const std::string installFolder = dir / "Program Files\\Vendor\\App\\";
+  const std::string menu = dir / "Start Menu\\Programs\\Vendor\\App\\";
+  EXPECT_EQ(system.environment["InstallDir"], installFolder);
+  // The product's files, and the updater's language file beside them.
+  EXPECT_EQ(readBytes(installFolder + "app.exe"), randomBytes(2000, 7));
+  EXPECT_EQ(readBytes(installFolder + "docs\\help.txt"), textBytes(3000, 8));
+  EXPECT_EQ(readText(installFolder + "qvIUpd\\qvIUpdater.lng"), "[Updater]\r\nLanguage=English\r\n");
+
+  const std::string entry = "registry Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\{DEMO-GUID}|";
+  Sequence expected = {
+      entry + "DisplayName=Demo App  2.1",
+      entry + "DisplayIcon=" + installFolder + "app.exe",
+      entry + "Publisher=",
+      entry + "URLInfoAbout=https://example.org/",
+      entry + "HelpLink=https://example.org/",
+      entry + "Contact=",
+      entry + "UninstallString=\"" + installFolder + "uninstall.exe\"",
+      "link " + dir / "Desktop\\Demo App.lnk -> " + installFolder + "app.exe | /demo | " + installFolder,
+      "link " + menu + "Demo App.lnk -> " + installFolder + "app.exe | /demo | " + installFolder,
+      "task registry Software\\Demo|Folder=" + installFolder,
+      "script after the log",
+  };
+  EXPECT_EQ(sequence, expected);
+  // No state key: the quiet run leaves the next run's proposals as they were.
+  for (const std::string& write : registry.writes) EXPECT_EQ(write.find("SOFTWARE\\Quarvel"), std::string::npos);
+
+  // The uninstall log names the run's folders and the task's undo record.
+  qv::KeyValueDocument log;
+  ASSERT_TRUE(log.openKeyValueFile(installFolder + "uninstall.dat"));
+  log.selectGroup("Settings");
+  EXPECT_EQ(log.readKeyString("ProgDir", ""), installFolder);
+  EXPECT_EQ(log.readKeyString("StartMenu", ""), menu);
+  EXPECT_EQ(log.readKeyString("DesktopIcon", "?"), "");
+  log.selectGroup("UserTask");
+  EXPECT_EQ(log.readKeyInteger("Number", -1), 1);
+  EXPECT_EQ(log.readKeyString("Task1", ""), "6|2147483649|Software\\Demo|Folder");
+  log.closeKeyValueFile();
+
+  // The script with its constants, through the host the run was given.
+  ASSERT_EQ(host.codes.size(), 1u);
+  EXPECT_EQ(host.languages, std::vector<std::string>{"VBScript"});
+  EXPECT_EQ(host.codes[0], "Const qvProgDir = \"" + installFolder + "\"\r\nConst qvSetupDir = \"" +
+                               context.tempFolder + "\"\r\nConst qvStartMenuDir = \"" + menu +
+                               "\"\r\nConst qvGUID = \"{DEMO-GUID}\"\r\nx = qvProgDir\r\n");
+
+  // Then the after task, waited for, and the temporary folder removed; no restart.
+  ASSERT_EQ(system.started.starts.size(), 1u);
+  EXPECT_EQ(system.started.starts[0], context.tempFolder + "after.exe|/after|" + context.tempFolder + "|5");
+  EXPECT_EQ(system.started.released, 1);
+  EXPECT_FALSE(qv::folderExists(context.tempFolder));
+  EXPECT_FALSE(happened("restart"));
+  EXPECT_FALSE(context.reboot);
+  EXPECT_EQ(qv::runExitCode(context.outcome, true), qv::kExitInstalled);
+}
+
+TEST_F(QuietRun, SplitPackageBesideTheStubAndTheOverrides) {
+  writeSetup("Split=1\r\n", "");
+  ASSERT_TRUE(writeBytes(dir / "Downloads\\setup.pkj", product));
+  // A setup.pck in the temporary folder is not the product package of a split setup.
+  ASSERT_TRUE(writeBytes(context.tempFolder + "setup.pck",
+                         makePackage({fileEntry("wrong.exe", bytesOf("no"))}).bytes));
+  // /P without a trailing backslash; not a drive path, so below Program Files.
+  const std::string chosen = dir / "Program Files\\Chosen Folder";
+  context.installFolderOverride = "Chosen Folder";
+  context.startMenuOverride = "Picked\\Menu";
+  run();
+  EXPECT_EQ(system.environment["InstallDir"], chosen + "\\");
+  EXPECT_EQ(readBytes(chosen + "\\app.exe"), randomBytes(2000, 7));
+  EXPECT_FALSE(qv::fileExists(chosen + "\\wrong.exe"));
+  // Neither desktop nor start-menu links, yet the tasks' start-menu folder is formed.
+  EXPECT_EQ(positionOf("link "), -1);
+  qv::KeyValueDocument log;
+  ASSERT_TRUE(log.openKeyValueFile(chosen + "\\uninstall.dat"));
+  log.selectGroup("Settings");
+  EXPECT_EQ(log.readKeyString("StartMenu", ""), dir / "Start Menu\\Programs\\Picked\\Menu\\");
+  log.closeKeyValueFile();
+  EXPECT_FALSE(qv::folderExists(dir / "Start Menu\\Programs\\Picked\\"));
+}
+
+TEST_F(QuietRun, WithoutUninstallLogAndWithRestart) {
+  writeSetup("", "NoUninstall=1\r\nReboot=1\r\n");
+  ASSERT_TRUE(writeBytes(context.tempFolder + "setup.pck", product));
+  context.taskSelector = 3;
+  run();
+  const std::string installFolder = dir / "Program Files\\Vendor\\App\\";
+  EXPECT_TRUE(qv::fileExists(installFolder + "app.exe"));
+  EXPECT_FALSE(qv::fileExists(installFolder + "uninstall.dat"));
+  EXPECT_EQ(positionOf("registry Software\\Microsoft"), -1) << "no uninstall entry with NoUninstall";
+  // The after task still runs; the restart is the caller's to make, asked for by the
+  // exit code: no prompt waits for a person.
+  EXPECT_EQ(system.started.starts.size(), 1u);
+  EXPECT_TRUE(context.reboot);
+  EXPECT_FALSE(happened("restart"));
+  EXPECT_EQ(qv::runExitCode(context.outcome, true), qv::kExitRestartRequired);
+  // The wizard run's code stays 0.
+  EXPECT_EQ(qv::runExitCode(context.outcome, false), 0u);
+}
+
+TEST_F(QuietRun, AFailedPartOutweighsTheRestart) {
+  // The script cannot be read, and an entry of the package is damaged: both are
+  // failures the exit code tells, ahead of the restart.
+  writeSetup("", "Reboot=1\r\nScriptFile=missing.vbs\r\n");
+  PackageBytes damaged = makePackage({fileEntry("app.exe", randomBytes(2000, 7)),
+                                      fileEntry("docs.txt", textBytes(3000, 8), true)});
+  damaged.bytes[2000 + damaged.entries[1].storedSize / 2] ^= 0x20;
+  ASSERT_TRUE(writeBytes(context.tempFolder + "setup.pck", damaged.bytes));
+  run();
+  EXPECT_EQ(positionOf("script"), -1);
+  EXPECT_TRUE(context.outcome.partFailed);
+  EXPECT_EQ(qv::runExitCode(context.outcome, true), qv::kExitPartFailed);
+  // The run went on as ever: the log and the after task came.
+  EXPECT_TRUE(qv::fileExists(dir / "Program Files\\Vendor\\App\\uninstall.dat"));
+  EXPECT_EQ(system.started.starts.size(), 1u);
+
+  // Only the script failing.
+  context.outcome = qv::RunOutcome();
+  ASSERT_TRUE(qv::ensureFolderPath(context.tempFolder));
+  writeSetup("", "ScriptFile=missing.vbs\r\n");
+  writeTemp("after.exe", "MZ");
+  ASSERT_TRUE(writeBytes(context.tempFolder + "setup.pck", product));
+  run();
+  EXPECT_EQ(qv::runExitCode(context.outcome, true), qv::kExitPartFailed);
+}
+
+TEST_F(QuietRun, NoLinkNameNoEntryAndTheSelectorSkipsTheAfterTask) {
+  writeSetup("", "", "");
+  ASSERT_TRUE(writeBytes(context.tempFolder + "setup.pck", product));
+  noHost = true;
+  for (int8_t selector : {int8_t(2), int8_t(0), int8_t(-1)}) {
+    SCOPED_TRACE(int(selector));
+    sequence.clear();
+    system.started.starts.clear();
+    context.taskSelector = selector;
+    qv::ensureFolderChain(context.tempFolder);
+    writeSetup("", "", "");
+    run();
+    EXPECT_EQ(positionOf("registry Software\\Microsoft"), -1) << "an empty link name makes no uninstall entry";
+    EXPECT_TRUE(system.started.starts.empty());
+    EXPECT_FALSE(qv::folderExists(context.tempFolder));
+  }
+  // The log's link name falls back on the program's name without extension.
+  qv::KeyValueDocument log;
+  ASSERT_TRUE(log.openKeyValueFile(dir / "Program Files\\Vendor\\App\\uninstall.dat"));
+  log.selectGroup("Settings");
+  EXPECT_EQ(log.readKeyString("ProgLink", ""), "app");
+}
+
+TEST_F(QuietRun, AMissingProductPackageStopsTheRunAfterIt) {
+  writeSetup("", "Desktop=1\r\n");
+  run();
+  const std::string installFolder = dir / "Program Files\\Vendor\\App\\";
+  EXPECT_FALSE(qv::fileExists(installFolder + "app.exe"));
+  // Nothing was installed, so nothing claims it was: no entry, links, tasks or log, and
+  // no after task; the temporary folder still goes.
+  EXPECT_TRUE(sequence.empty());
+  EXPECT_FALSE(qv::fileExists(installFolder + "uninstall.dat"));
+  EXPECT_TRUE(system.started.starts.empty());
+  EXPECT_FALSE(qv::folderExists(context.tempFolder));
+  EXPECT_EQ(qv::runExitCode(context.outcome, true), qv::kExitSetupDamaged);
+}
+
+TEST_F(QuietRun, NothingWithoutATemporaryFolder) {
+  writeSetup("", "Desktop=1\r\n");
+  ASSERT_TRUE(writeBytes(context.tempFolder + "setup.pck", product));
+  context.tempFolder.clear();
+  context.setupDescriptionPath = "setup.ini";
+  run();
+  EXPECT_TRUE(sequence.empty());
+  EXPECT_TRUE(system.started.starts.empty());
+  EXPECT_TRUE(system.environment.empty());
+  EXPECT_FALSE(qv::folderExists(dir / "Program Files\\Vendor\\"));
+  EXPECT_EQ(qv::runExitCode(context.outcome, true), qv::kExitSetupDamaged);
+}
+
+// The system hands out no install services (as the stand-in does): nothing is
+// installed, and the temporary folder still goes.
+TEST_F(QuietRun, WithoutInstallServicesOnlyTheTemporaryFolderGoes) {
+  writeSetup("", "");
+  ASSERT_TRUE(writeBytes(context.tempFolder + "setup.pck", product));
+  qv::runQuietInstall(context, settings, texts, system);
+  EXPECT_FALSE(qv::folderExists(context.tempFolder));
+  EXPECT_FALSE(qv::folderExists(dir / "Program Files\\Vendor\\"));
+  EXPECT_TRUE(system.started.starts.empty());
+}
+
+}  // namespace
