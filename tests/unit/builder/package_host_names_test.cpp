@@ -1,6 +1,6 @@
 // Folder trees on a POSIX host holding a name with no ANSI form: a survey finds it
 // before anything is packed, and packing refuses it should it come up regardless.
-// (tests/qvpack/ansi-names.sh packs and extracts names that convert.)
+// (tests/e2e/qvpack-ansi-names.sh packs and extracts names that convert.)
 #ifndef _WIN32
 #include <fcntl.h>
 #include <unistd.h>
@@ -11,22 +11,14 @@
 
 #include "builder/package_folder_source.h"
 #include "builder/package_writer.h"
+#include "support/host_files.h"
 #include "support/scratch_folder.h"
 
 namespace {
 
-std::string hostPathOf(const std::string& ansiFolder, const std::string& utf8Name) {
-  std::string p = ansiFolder;
-  std::replace(p.begin(), p.end(), '\\', '/');
-  return p + utf8Name;
-}
-
-bool makeHostFile(const std::string& path, const std::string& text) {
-  int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-  if (fd < 0) return false;
-  bool whole = ::write(fd, text.data(), text.size()) == ssize_t(text.size());
-  return ::close(fd) == 0 && whole;
-}
+using qvtest::hostFileExists;
+using qvtest::hostPathOf;
+using qvtest::makeHostFile;
 
 TEST(PackageHostNames, NameWithoutAnsiFormIsFoundFirstAndRefused) {
   qvtest::ScratchFolder dir;

@@ -12,21 +12,14 @@
 
 #include "runtime/file.h"
 #include "runtime/folder_removal.h"
+#include "support/host_files.h"
 #include "support/scratch_folder.h"
 
 namespace {
 
-// The host's spelling of a scratch path, which is ASCII apart from the name added.
-std::string hostPathOf(const std::string& ansiFolder, const std::string& utf8Name) {
-  std::string p = ansiFolder;
-  std::replace(p.begin(), p.end(), '\\', '/');
-  return p + utf8Name;
-}
-
-bool hostFileExists(const std::string& hostPath) {
-  struct stat st;
-  return ::stat(hostPath.c_str(), &st) == 0 && S_ISREG(st.st_mode);
-}
+using qvtest::hostFileExists;
+using qvtest::hostPathOf;
+using qvtest::makeHostFile;
 
 // A file made under a host name and removed with the object, for names the file
 // layer cannot reach.
