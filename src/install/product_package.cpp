@@ -25,14 +25,16 @@ std::string productPackagePath(const std::string& stubPath, const std::string& t
 
 ProductExtraction extractProductPackage(const std::string& packagePath, const std::string& installFolder,
                                         const std::string& keptExtensions, ProgressProcedure progress,
-                                        ExtractionHooks& hooks) {
+                                        ExtractionHooks& hooks, const std::function<void(const Package&)>& opened) {
   if (!folderExists(installFolder) && !ensureFolderPath(installFolder) && hooks.offerAdministratorLogon())
     ensureFolderPath(installFolder);
   Package package;
   ProductExtraction result = ProductExtraction::NotOpened;
-  if (openPackage(package, packagePath, std::move(progress)))
+  if (openPackage(package, packagePath, std::move(progress))) {
+    if (opened) opened(package);
     result = extractPackage(package, installFolder, keptExtensions, hooks) ? ProductExtraction::Whole
                                                                             : ProductExtraction::EntriesFailed;
+  }
   return result;
 }
 

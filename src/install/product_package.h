@@ -3,6 +3,7 @@
 // which is made first when it does not exist yet.
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "package/extract.h"
@@ -25,10 +26,12 @@ enum class ProductExtraction {
 
 // Makes the install folder with every missing parent when it is no folder yet; when
 // that fails, the hooks' administrator logon is offered and it is tried once more.
-// Then opens the package (with the progress procedure, which may be empty), extracts
-// it with the kept-extension list.
+// Then opens the package (with the progress procedure, which may be empty), tells
+// `opened` of it (the wizard sets its progress bar's range to the total size), and
+// extracts it with the kept-extension list.
 ProductExtraction extractProductPackage(const std::string& packagePath, const std::string& installFolder,
                                         const std::string& keptExtensions, ProgressProcedure progress,
-                                        ExtractionHooks& hooks);
+                                        ExtractionHooks& hooks,
+                                        const std::function<void(const Package&)>& opened = nullptr);
 
 }  // namespace qv

@@ -6,7 +6,7 @@
 namespace qv {
 
 std::string linkFileName(const std::string& name) {
-  if (name.size() >= 4 && name.compare(name.size() - 4, 4, ".lnk") == 0) return name;
+  if (endsWith(name, ".lnk")) return name;
   return name + ".lnk";
 }
 

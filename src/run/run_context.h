@@ -6,6 +6,7 @@
 #include <string>
 
 #include "system/privileges.h"
+#include "system/processes.h"
 #include "system/system_handle.h"
 
 namespace qv {
@@ -35,7 +36,7 @@ struct RunContext {
   bool running = false;                // the product was found running
   bool reboot = false;                 // offer a restart at the end
   LogonState logon;                    // the administrator logon's token, and whether it is declined
-  SystemHandle whileTask = nullptr;    // the program started as while task
+  ProcessRecord* whileTask = nullptr;  // the program started as while task
   bool cancelled = false;              // the user left the wizard with Cancel
   RunOutcome outcome;                  // what the quiet run's exit code tells
 };

@@ -13,6 +13,7 @@
 namespace qv {
 
 class InstallServices;
+class WizardWindow;
 struct RunContext;
 class InterfaceTexts;
 
@@ -46,6 +47,8 @@ class StartServices {
   virtual Processes& processes() = 0;
   // The installation's system parts, made on the first call and kept until
   // releaseServices. Null where the run cannot install (the tests' stand-ins).
+  // The wizard window; null where there is none (the tests' stand-ins).
+  virtual WizardWindow* wizardWindow() { return nullptr; }
   virtual InstallServices* installServices(RunContext& context, const InterfaceTexts& texts) {
     (void)context;
     (void)texts;

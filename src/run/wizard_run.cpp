@@ -1,14 +1,320 @@
 #include "run/wizard_run.h"
 
+#include "install/product_package.h"
+#include "install/uninstall_log.h"
+#include "install/updater_language.h"
+#include "install/user_tasks.h"
+#include "run/install_settings.h"
 #include "run/run_end.h"
+#include "run/start_run.h"
+#include "runtime/file.h"
+#include "runtime/paths.h"
+#include "setup/setup_description.h"
+#include "system/script_file.h"
+#include "system/shortcuts.h"
+#include "wizard/wizard_pages.h"
 
 namespace qv {
+namespace {
+
+using namespace wizard_control;
+
+// A product file that cannot be created offers the administrator logon; the bar
+// advances by each file written, the window repainting after each.
+class WizardExtractionHooks final : public ExtractionHooks {
+ public:
+  WizardExtractionHooks(RunContext& context, StartServices& system, const InterfaceTexts& texts)
+      : context_(context), system_(system), texts_(texts) {}
+  bool offerAdministratorLogon() override {
+    return qv::offerAdministratorLogon(context_, system_, texts_) == LogonOffer::Made;
+  }
+
+ private:
+  RunContext& context_;
+  StartServices& system_;
+  const InterfaceTexts& texts_;
+};
+
+// One wizard run: the window, its pages and the run's choices.
+class WizardRun {
+ public:
+  WizardRun(RunContext& context, RunSettings& settings, const InterfaceTexts& texts, StartServices& system,
+            WizardWindow& window, InstallServices& install)
+      : context_(context), settings_(settings), texts_(texts), system_(system), window_(window), install_(install),
+        pages_(window, texts) {}
+
+  // Preparation steps 1 to 15; false when the window cannot be built.
+  bool prepare();
+  // The event loop until Finish, Cancel or a close request.
+  void runEventLoop();
+  // What the end of the run needs: whether the program is to start, and where.
+  bool startProgram() const { return startProgram_ != 0; }
+  const std::string& installFolder() const { return installFolder_; }
+
+ private:
+  bool handle(const WizardEvent& event);
+  void install();
+  void stopWhileTask(bool release);
+  void pickStartMenuFolder();
+  void browseInstallFolder();
+  void openLink();
+
+  RunContext& context_;
+  RunSettings& settings_;
+  const InterfaceTexts& texts_;
+  StartServices& system_;
+  WizardWindow& window_;
+  InstallServices& install_;
+  WizardPages pages_;
+  uint8_t startProgram_ = 0;      // the start-program option
+  std::string runStartMenuFolder; // relative to its Programs folder
+  std::string installFolder_;
+  bool installed_ = false;
+};
+
+bool WizardRun::prepare() {
+  if (!window_.buildWizardWindow(wizardCaption(settings_.title, settings_.version), texts_)) return false;
+  context_.cancelled = false;
+  // Licence and readme: rich text preferred, else plain text, else none (the page drops out).
+  const std::pair<const char*, int> viewers[] = {{"licence", kLicenceViewer}, {"readme", kReadmeViewer}};
+  for (const auto& viewer : viewers) {
+    const std::string base = context_.tempFolder + viewer.first;
+    if (fileExists(base + ".rtf"))
+      window_.loadViewer(viewer.second, base + ".rtf", true);
+    else if (fileExists(base + ".txt"))
+      window_.loadViewer(viewer.second, base + ".txt", false);
+  }
+  window_.setChecked(kDecline, true);
+
+  readInstallSettings(context_.setupDescriptionPath, context_.installFolderOverride, context_.startMenuOverride,
+                      install_.registry(), install_.folders(), settings_);
+  context_.reboot = settings_.reboot != 0;
+  if (settings_.web.empty())
+    window_.showControl(kLink, false);
+  else
+    window_.setControlText(kLink, settings_.web);
+  clearStartProgramUnlessExe(settings_);
+  if (!settings_.startMenu) {
+    for (int control : {kStartMenuLabel, kStartMenuField, kStartMenuChange, kNoStartMenu}) window_.showControl(control, false);
+  }
+  clearStartProgramOnReboot(settings_);
+  window_.setControlText(kInstallFolderField, settings_.installFolder);
+  completeStartMenuFolderName(settings_);
+  formStartMenuPath(settings_, install_.folders());
+  runStartMenuFolder = settings_.startMenuFolderName;
+  window_.setControlText(kStartMenuField, withTrailingBackslash(settings_.startMenuFolderName));
+  window_.setChecked(kDesktopIcon, settings_.desktopIcon != 0);
+  if (!hasExeExtension(settings_.progExe)) {
+    window_.showControl(kDesktopIcon, false);
+    settings_.startProg = 0;
+  }
+  startProgram_ = settings_.startProg;
+  window_.setControlText(kStatusLine, diskSpaceStatus(texts_, settings_.prgSize));
+  const std::string splash = context_.tempFolder + "splash.bmp", icon = context_.tempFolder + "header.ico";
+  window_.loadPictures(fileExists(splash) ? splash : std::string(), fileExists(icon) ? icon : std::string());
+
+  // The while task runs beside the wizard, kept so that closing the wizard can stop it.
+  context_.whileTask = nullptr;
+  if (!settings_.whileSetup.empty() && fileExists(context_.tempFolder + settings_.whileSetup)) {
+    context_.whileTask = system_.processes()
+                             .startProcess(context_.tempFolder + settings_.whileSetup, settings_.whileParam,
+                                           context_.tempFolder, kProcessKeep)
+                             .record;
+  }
+  window_.showWizardWindow();
+  return true;
+}
+
+void WizardRun::runEventLoop() {
+  for (;;) {
+    const WizardEvent event = window_.waitForWizardEvent();
+    if (event.kind == WizardEvent::Kind::Gone || !handle(event)) return;
+  }
+}
+
+void WizardRun::stopWhileTask(bool release) {
+  Processes& processes = system_.processes();
+  if (!context_.whileTask || !processes.processIsRunning(context_.whileTask)) return;
+  processes.stopProcess(context_.whileTask);
+  if (release) {
+    processes.releaseProcess(context_.whileTask);
+    context_.whileTask = nullptr;
+  }
+  pauseMilliseconds(500);
+}
+
+// False when the event ends the loop.
+bool WizardRun::handle(const WizardEvent& event) {
+  if (event.kind == WizardEvent::Kind::CloseRequest) {
+    if (fileExists(context_.tempFolder + "StartQV.exe")) stopWhileTask(false);
+    removeTempFolder(context_);
+    return false;
+  }
+  if (event.kind == WizardEvent::Kind::FocusLost) {
+    if (event.control == kInstallFolderField) pages_.installFolderLeft(settings_.defaultFolderName);
+    if (event.control == kStartMenuField) pages_.startMenuFieldLeft(settings_.startMenuFolderName);
+    return true;
+  }
+  switch (event.control) {
+    case kAccept: pages_.acceptLicence(true); break;
+    case kDecline: pages_.acceptLicence(false); break;
+    case kInstallFolderChange: browseInstallFolder(); break;
+    case kNoStartMenu: pages_.noStartMenuToggled(); break;
+    case kLink: openLink(); break;
+    case kBack: pages_.back(); break;
+    case kNext: pages_.next(); break;
+    case kStartMenuChange: pickStartMenuFolder(); break;
+    case kCancel:
+      if (installed_) break;  // Cancel is gone once the files are in
+      stopWhileTask(true);
+      startProgram_ = 0;
+      context_.reboot = false;
+      context_.cancelled = true;
+      return false;
+    case kInstall:
+      if (!installed_) install();
+      break;
+    case kFinish:
+      if (!installed_) break;
+      stopWhileTask(true);
+      startProgram_ = window_.isChecked(kRunProgram) ? 1 : 0;
+      return false;
+    default: break;
+  }
+  return true;
+}
+
+void WizardRun::browseInstallFolder() {
+  std::string chosen = window_.browseForFolder(texts_.text(TextId::Rq2Titel));
+  if (chosen.empty()) return;
+  window_.setControlText(kInstallFolderField, completeBrowsedFolder(chosen, settings_.defaultFolderName));
+}
+
+void WizardRun::pickStartMenuFolder() {
+  FolderLookup& folders = install_.folders();
+  const std::string result = window_.chooseStartMenuFolder(
+      window_.controlText(kStartMenuField), folders.getSpecialFolder(folder_code::kPrograms),
+      folders.getSpecialFolder(folder_code::kCommonPrograms), texts_);
+  const size_t bar = result.find('|');
+  if (bar == std::string::npos || bar == 0) return;
+  runStartMenuFolder = completePickedStartMenuFolder(result.substr(0, bar), settings_.startMenuFolderName);
+  window_.setControlText(kStartMenuField, withTrailingBackslash(runStartMenuFolder));
+  settings_.startMenuPath = withTrailingBackslash(withTrailingBackslash(result.substr(bar + 1)) + runStartMenuFolder);
+}
+
+void WizardRun::openLink() {
+  // By the system folder's path: a program of that name beside the setup must not run.
+  const std::string rundll = install_.folders().getSpecialFolder(folder_code::kSystem) + "RunDll32.exe";
+  system_.processes().startProcess(rundll, "Url.dll,FileProtocolHandler " + window_.controlText(kLink), "", 0);
+}
+
+void WizardRun::install() {
+  installed_ = true;
+  window_.setWizardBusy(true);
+  pages_.showInstallationView();
+  window_.drainWizardEvents();
+
+  installFolder_ = withTrailingBackslash(window_.controlText(kInstallFolderField));
+  system_.setEnvironmentVariable("InstallDir", installFolder_);
+  const bool desktop = window_.isChecked(kDesktopIcon);
+  const bool noStartMenu = window_.isChecked(kNoStartMenu);
+  readInstallationValues(context_.setupDescriptionPath, settings_);
+  window_.addStepLine(productStepLine(settings_.title, settings_.version, settings_.date));
+  window_.addStepLine(authorStepLine(settings_.author, settings_.email));
+  window_.addStepLine("");
+  window_.drainWizardEvents();
+  window_.addStepLine(copyStepRunning(texts_));
+  window_.drainWizardEvents();
+
+  window_.showControl(kProgressBar, true);
+  int64_t runningTotal = 0;
+  WizardExtractionHooks hooks(context_, system_, texts_);
+  extractProductPackage(
+      productPackagePath(context_.stubPath, context_.tempFolder, settings_.split != 0), installFolder_,
+      settings_.noCopyExt,
+      [&](const PackageEntry& entry) {
+        runningTotal += entry.size;
+        window_.setProgressPosition(runningTotal);
+        window_.drainWizardEvents();
+      },
+      hooks, [&](const Package& package) { window_.setProgressRange(package.totalSize()); });
+  window_.replaceStepLine(3, copyStepDone(texts_));
+  window_.addStepLine("");
+  window_.drainWizardEvents();
+
+  writeUpdaterLanguageFile(context_.tempFolder, context_.languageFileName, installFolder_);
+  std::string desktopLink;
+  if (desktop) {
+    window_.addStepLine(texts_.text(TextId::InstallMsg2));
+    window_.drainWizardEvents();
+    desktopLink = createDesktopShortcut(install_.shellLinks(), install_.folders(), installFolder_, settings_);
+  }
+  if (noStartMenu) settings_.startMenu = 0;
+  if (settings_.startMenu) {
+    window_.addStepLine(texts_.text(TextId::InstallMsg3));
+    window_.drainWizardEvents();
+    createStartMenuShortcuts(install_.shellLinks(), install_.folders(), texts_, installFolder_, settings_);
+  }
+  writeStateKey(install_.registry(), settings_.guid, installFolder_, runStartMenuFolder, desktop);
+
+  window_.addStepLine(texts_.text(TextId::InstallMsg6));
+  window_.drainWizardEvents();
+  UserTaskValues values;
+  values.setupDescriptionPath = context_.setupDescriptionPath;
+  values.installFolder = installFolder_;
+  values.startMenuPath = settings_.startMenuPath;
+  values.tempFolder = context_.tempFolder;
+  values.primaryLanguage = context_.primaryLanguage;
+  UndoList undo = runUserTasks(values, install_.folders(), install_.userTaskActions());
+
+  UninstallLogRun logRun;
+  logRun.installFolder = installFolder_;
+  logRun.desktopIcon = desktopLink;
+  logRun.loggedOnAsAdministrator = context_.logon.impersonating;
+  logRun.startMenuLinksMade = settings_.startMenu != 0;
+  writeUninstallLog(logRun, settings_, texts_, undo);
+
+  if (!settings_.scriptFile.empty() && fileExists(context_.tempFolder + settings_.scriptFile)) {
+    ScriptConstants constants;
+    constants.progDir = installFolder_;
+    constants.setupDir = context_.tempFolder;
+    constants.startMenuDir = settings_.startMenuPath;
+    constants.guid = settings_.guid;
+    runScriptFile(context_.tempFolder + settings_.scriptFile, constants, install_.scriptHost());
+  }
+  pages_.showFinishView(hasExeExtension(settings_.progExe), startProgram_ != 0);
+  window_.drainWizardEvents();
+  window_.setWizardBusy(false);
+}
+
+}  // namespace
+
+void runWizardWith(RunContext& context, RunSettings& settings, const InterfaceTexts& texts, StartServices& system,
+                   WizardWindow& window, InstallServices& install) {
+  WizardRun run(context, settings, texts, system, window, install);
+  bool built = run.prepare();
+  if (built) {
+    // Programs the run waits for meanwhile (the tasks') leave the window repainting.
+    system.processes().pumpEventsWhileWaiting(true);
+    run.runEventLoop();
+    system.processes().pumpEventsWhileWaiting(false);
+    window.closeWizardWindow();
+  }
+  if (context.logon.token) {
+    system.privileges().endImpersonation(context.logon.token);
+    context.logon.token = nullptr;
+  }
+  endInstallation(context, settings, system.processes(), install.restartPrompt(), run.startProgram(),
+                  run.installFolder());
+}
 
 void runWizard(RunContext& context, RunSettings& settings, const InterfaceTexts& texts, StartServices& system) {
-  (void)settings;
-  (void)texts;
-  (void)system;
-  removeTempFolder(context);
+  WizardWindow* window = system.wizardWindow();
+  InstallServices* install = window ? system.installServices(context, texts) : nullptr;
+  if (window && install)
+    runWizardWith(context, settings, texts, system, *window, *install);
+  else
+    removeTempFolder(context);
 }
 
 }  // namespace qv

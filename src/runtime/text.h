@@ -34,6 +34,10 @@ DecimalNumber readDecimal(std::string_view text, bool anyWhiteSpace);
 
 size_t countCharacter(std::string_view text, char c);
 
+inline bool endsWith(std::string_view text, std::string_view tail) {
+  return text.size() >= tail.size() && text.substr(text.size() - tail.size()) == tail;
+}
+
 // The letters a to z as A to Z; every other byte stays, whatever the locale.
 inline char upperCaseLetter(char c) { return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c; }
 inline char lowerCaseLetter(char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; }

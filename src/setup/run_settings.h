@@ -24,6 +24,9 @@ struct RunSettings {
   std::string prgSize;               // PrgSize: required disk space as text
   int32_t prgFlag = 1;               // PrgFlag: the before task runs whatever the selector says
   std::string web;                   // Web: homepage address
+  std::string date;                  // Date, Author, EMail: read when the wizard's installation starts
+  std::string author;
+  std::string email;
   // [Task]
   std::string mutexString;           // MutexString: held by the running product
   int32_t desktop = 0;               // Desktop: desktop-icon state without a state key

@@ -107,6 +107,18 @@ void readInstallKeys(const std::string& path, const PreviousRun& previous, RunSe
   doc.closeKeyValueFile();
 }
 
+void readInstallationValues(const std::string& path, RunSettings& settings) {
+  KeyValueDocument doc;
+  doc.openKeyValueFile(path);
+  doc.selectGroup("Info");
+  settings.date = readText(doc, "Date");
+  settings.author = readText(doc, "Author");
+  settings.email = readText(doc, "EMail");
+  doc.selectGroup("StartMenue");
+  settings.progLink = doc.readKeyString("ProgLink", settings.title);
+  doc.closeKeyValueFile();
+}
+
 bool hasExeExtension(const std::string& progExe) { return equalsIgnoringCase(extensionOf(progExe), "exe"); }
 
 void clearStartProgramUnlessExe(RunSettings& settings) {

@@ -26,6 +26,10 @@ void readSetupDescription(const std::string& path, RunSettings& settings);
 // the earlier run alone: the default folder name and the desktop-icon state.
 void readInstallKeys(const std::string& path, const PreviousRun& previous, RunSettings& settings);
 
+// Date, Author, EMail and ProgLink (the title when missing), read again when the
+// wizard's installation starts.
+void readInstallationValues(const std::string& path, RunSettings& settings);
+
 // The last folder name of a DefaultDir value: after the second "%" when it holds
 // exactly two, and without one trailing backslash.
 std::string defaultFolderNameOf(const std::string& defaultDir);

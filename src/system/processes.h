@@ -44,6 +44,10 @@ class Processes {
   virtual void releaseProcess(const ProcessRecord* record) = 0;
   // Releases every record still kept, at the end of the run.
   virtual void releaseAllProcesses() = 0;
+  // While a window is open, waiting for a program takes and handles the window events
+  // meanwhile (a plain wait would hang every program that broadcasts to all windows);
+  // what the user does in the window meanwhile is dropped.
+  virtual void pumpEventsWhileWaiting(bool pump) = 0;
 };
 
 // The file in double quotes unless it begins with one; a blank and the parameters

@@ -12,9 +12,9 @@ namespace qv {
 
 class Win32CopyServices final : public CopyServices {
  public:
-  // `wizardWindow` (none in the quiet run) is disabled while the file-version window
-  // asks.
-  explicit Win32CopyServices(HWND wizardWindow = nullptr) : window_(wizardWindow) {}
+  // `wizardWindow` holds the window (none in the quiet run) that is disabled while the
+  // file-version window asks.
+  explicit Win32CopyServices(const HWND* wizardWindow = nullptr) : window_(wizardWindow) {}
 
   bool fileExists(const std::string& path) override;
   bool copyFileReplacing(const std::string& source, const std::string& destination) override;

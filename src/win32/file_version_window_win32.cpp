@@ -77,7 +77,7 @@ bool Win32FileVersionWindow::openFileVersionWindow(const std::string& fileName, 
 }
 
 void Win32FileVersionWindow::enableWizardWindow(bool enabled) {
-  if (wizard_) EnableWindow(wizard_, enabled ? TRUE : FALSE);
+  if (wizard_ && *wizard_) EnableWindow(*wizard_, enabled ? TRUE : FALSE);
 }
 
 void Win32FileVersionWindow::setFileVersionLabels(const FileVersionLabels& labels) {

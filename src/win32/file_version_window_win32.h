@@ -33,9 +33,9 @@ inline constexpr char kFileVersionWindowClass[] = "QuarvelFileVersion";
 
 class Win32FileVersionWindow final : public FileVersionWindow {
  public:
-  // `wizardWindow` is the window that loses input while the question is open; none
-  // in the quiet run.
-  explicit Win32FileVersionWindow(HWND wizardWindow = nullptr) : wizard_(wizardWindow) {}
+  // `wizardWindow` holds the window that loses input while the question is open: the
+  // wizard's, which may be built after this object; none in the quiet run.
+  explicit Win32FileVersionWindow(const HWND* wizardWindow = nullptr) : wizard_(wizardWindow) {}
   ~Win32FileVersionWindow() override { closeFileVersionWindow(); }
 
   bool openFileVersionWindow(const std::string& fileName, const InterfaceTexts& texts) override;
@@ -49,7 +49,7 @@ class Win32FileVersionWindow final : public FileVersionWindow {
   };
 
  private:
-  HWND wizard_ = nullptr;
+  const HWND* wizard_ = nullptr;
   HWND window_ = nullptr;
   HFONT questionFont_ = nullptr;
   State state_;

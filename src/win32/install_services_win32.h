@@ -19,7 +19,9 @@ namespace qv {
 class Win32InstallServices final : public InstallServices {
  public:
   // Creates the script host (it needs COM, which the start of the run initialised).
-  Win32InstallServices(RunContext& context, StartServices& system, const InterfaceTexts& texts);
+  // `wizardWindow` holds the wizard's window once it is built (none in the quiet run).
+  Win32InstallServices(RunContext& context, StartServices& system, const InterfaceTexts& texts,
+                       const HWND* wizardWindow);
   // Releases the script host.
   ~Win32InstallServices() override;
   Win32InstallServices(const Win32InstallServices&) = delete;

@@ -5,6 +5,8 @@
 
 #include <vector>
 
+#include "win32/window_kit_win32.h"
+
 namespace qv {
 namespace {
 
@@ -54,6 +56,35 @@ HANDLE shellExecute(const std::string& file, const std::string& parameters, cons
   return started ? info.hProcess : nullptr;  // none when the shell handed the file to a running program
 }
 
+// Without a window the thread simply blocks. With one, the window events that come
+// meanwhile are handled (it repaints, and programs that send to every window go on),
+// except what the user does, which is dropped.
+void waitForProcess(HANDLE process, bool pump) {
+  if (!pump) {
+    WaitForSingleObject(process, INFINITE);
+    return;
+  }
+  for (;;) {
+    DWORD woken = MsgWaitForMultipleObjects(1, &process, FALSE, INFINITE, QS_ALLINPUT);
+    if (woken == WAIT_OBJECT_0) return;
+    if (woken != WAIT_OBJECT_0 + 1) {  // the wait itself failed: block as without a window
+      WaitForSingleObject(process, INFINITE);
+      return;
+    }
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+      if (message.message == WM_QUIT) {
+        PostQuitMessage(int(message.wParam));  // for the loop that owns it
+        WaitForSingleObject(process, INFINITE);
+        return;
+      }
+      if (isInputMessage(message.message)) continue;
+      TranslateMessage(&message);
+      DispatchMessageA(&message);
+    }
+  }
+}
+
 }  // namespace
 
 Win32Processes::Win32Processes() { InitializeCriticalSection(&lock_); }
@@ -77,8 +108,7 @@ StartedProcess Win32Processes::startProcess(const std::string& file, const std::
     process = shellExecute(file, parameters, workingFolder, started);
     if (!started) return StartedProcess();
   }
-  // Waiting blocks the thread without handling window messages.
-  if ((flags & kProcessWait) && process) WaitForSingleObject(process, INFINITE);
+  if ((flags & kProcessWait) && process) waitForProcess(process, pump_);
   StartedProcess result;
   result.started = true;
   if (flags & kProcessKeep) {

@@ -22,10 +22,12 @@ class Win32Processes : public Processes {
   void stopProcess(const ProcessRecord* record) override;
   void releaseProcess(const ProcessRecord* record) override;
   void releaseAllProcesses() override;
+  void pumpEventsWhileWaiting(bool pump) override { pump_ = pump; }
 
  private:
   ProcessRecordList records_;
   CRITICAL_SECTION lock_;  // held around every use of the records
+  bool pump_ = false;
 };
 
 }  // namespace qv

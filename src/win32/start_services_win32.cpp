@@ -30,12 +30,13 @@ std::string fetchText(Fill fill) {
 void Win32StartServices::initializeServices() { apartment_.reset(new ComApartment); }
 
 void Win32StartServices::releaseServices() {
+  wizard_.closeWizardWindow();
   install_.reset();  // the script host, before COM goes
   apartment_.reset();
 }
 
 InstallServices* Win32StartServices::installServices(RunContext& context, const InterfaceTexts& texts) {
-  if (!install_) install_.reset(new Win32InstallServices(context, *this, texts));
+  if (!install_) install_.reset(new Win32InstallServices(context, *this, texts, wizard_.handleSlot()));
   return install_.get();
 }
 

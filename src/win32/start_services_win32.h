@@ -13,6 +13,7 @@
 #include "win32/privileges_win32.h"
 #include "win32/processes_win32.h"
 #include "win32/running_guard_win32.h"
+#include "win32/wizard_window_win32.h"
 
 namespace qv {
 
@@ -35,6 +36,7 @@ class Win32StartServices : public StartServices {
   RunningPrograms& runningPrograms() override { return runningPrograms_; }
   Processes& processes() override { return processes_; }
   InstallServices* installServices(RunContext& context, const InterfaceTexts& texts) override;
+  WizardWindow* wizardWindow() override { return &wizard_; }
 
  private:
   Win32Privileges privileges_;
@@ -43,6 +45,7 @@ class Win32StartServices : public StartServices {
   Win32RunningPrograms runningPrograms_;
   Win32Processes processes_;
   std::unique_ptr<ComApartment> apartment_;  // COM for the whole run
+  Win32WizardWindow wizard_;
   std::unique_ptr<Win32InstallServices> install_;
 };
 

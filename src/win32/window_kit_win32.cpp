@@ -22,7 +22,7 @@ bool registerWindowClass(const char* className, WNDPROC procedure) {
 }
 
 HWND createSizedWindow(const char* className, const std::string& caption, DWORD style, int width, int height,
-                       Placement placement, void* state) {
+                       Placement placement, void* state, HWND owner) {
   RECT frame = {0, 0, width, height};
   AdjustWindowRectEx(&frame, style, FALSE, 0);
   int outerWidth = frame.right - frame.left, outerHeight = frame.bottom - frame.top;
@@ -30,7 +30,7 @@ HWND createSizedWindow(const char* className, const std::string& caption, DWORD 
   HWND active = placement == Placement::ActiveWindow ? GetActiveWindow() : nullptr;
   if (active && IsWindowVisible(active)) GetWindowRect(active, &area);
   POINT place = centredIn(area, outerWidth, outerHeight);
-  return CreateWindowExA(0, className, caption.c_str(), style, place.x, place.y, outerWidth, outerHeight, nullptr,
+  return CreateWindowExA(0, className, caption.c_str(), style, place.x, place.y, outerWidth, outerHeight, owner,
                          nullptr, GetModuleHandleA(nullptr), state);
 }
 

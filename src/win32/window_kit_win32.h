@@ -30,10 +30,10 @@ enum class Placement {
 };
 
 // A top-level window, created hidden, whose client area is `width` x `height` with the
-// frame `style` gives it, centred as `placement` says. `state` reaches the procedure
-// through windowState.
+// frame `style` gives it, centred as `placement` says, owned by `owner` (or none).
+// `state` reaches the procedure through windowState.
 HWND createSizedWindow(const char* className, const std::string& caption, DWORD style, int width, int height,
-                       Placement placement, void* state);
+                       Placement placement, void* state, HWND owner = nullptr);
 
 // A child control, shown: its number (the identifier events name it by), window class,
 // text, style (WS_CHILD and WS_VISIBLE are added), place in client coordinates and font

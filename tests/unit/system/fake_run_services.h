@@ -123,6 +123,8 @@ class FakeProcesses : public qv::Processes {
   void releaseProcess(const qv::ProcessRecord* record) override {
     if (list.take(record)) ++released;
   }
+  void pumpEventsWhileWaiting(bool pump) override { pumping = pump; }
+  bool pumping = false;
   void releaseAllProcesses() override {
     ++releasedAll;
     list.takeAll();

@@ -142,7 +142,7 @@ int main(int argc, char** argv) {
   qv::RunContext context;
   qv::Win32StartServices system;
   qv::InterfaceTexts texts;
-  qv::Win32CopyServices services(standIn);
+  qv::Win32CopyServices services(&standIn);
   qv::RunCopyPolicy policy(context, system, texts);
 
   Inspection inspection{argv[1], standIn, std::string()};

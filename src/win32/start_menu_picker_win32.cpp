@@ -1,0 +1,133 @@
+#include "win32/start_menu_picker_win32.h"
+
+#include <commctrl.h>
+
+#include <vector>
+
+#include "win32/window_kit_win32.h"
+#include "wizard/start_menu_folders.h"
+
+namespace qv {
+namespace {
+
+const DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
+
+struct PickerState {
+  bool closed = false;
+  bool applied = false;
+  int scopeClicked = 0;  // 40 or 41 when an option was clicked, until the wait handles it
+};
+
+LRESULT CALLBACK pickerProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (auto* state = windowState<PickerState>(window, message, lParam)) {
+    if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) {
+      const int number = LOWORD(wParam);
+      if (number == kPickerApply) state->applied = true;
+      if (number == kPickerCurrentUser || number == kPickerAllUsers) state->scopeClicked = number;
+      PostMessageA(window, WM_NULL, 0, 0);  // a click sent from elsewhere ends the wait's GetMessage
+      return 0;
+    }
+    if (message == WM_CLOSE) {
+      state->closed = true;
+      PostMessageA(window, WM_NULL, 0, 0);
+      return 0;
+    }
+  }
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
+// The tree of one scope: its folders' items, each under the last item one level up.
+struct PickerTree {
+  std::vector<StartMenuTreeItem> items;
+  std::vector<HTREEITEM> handles;
+
+  void fill(HWND tree, const std::string& programsFolder) {
+    TreeView_DeleteAllItems(tree);
+    items = startMenuTree(listStartMenuFolders(programsFolder));
+    handles.assign(items.size(), nullptr);
+    std::vector<HTREEITEM> parents;
+    for (size_t i = 0; i < items.size(); ++i) {
+      const size_t level = size_t(items[i].level);
+      if (parents.size() > level) parents.resize(level);
+      TVINSERTSTRUCTA insert = {};
+      insert.hParent = parents.empty() || parents.size() < level ? TVI_ROOT : parents.back();
+      insert.hInsertAfter = TVI_LAST;
+      insert.item.mask = TVIF_TEXT;
+      insert.item.pszText = const_cast<char*>(items[i].name.c_str());
+      handles[i] = reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
+      if (parents.size() == level) parents.push_back(handles[i]);
+    }
+  }
+  int selected(HWND tree) const {
+    HTREEITEM current = TreeView_GetSelection(tree);
+    for (size_t i = 0; current && i < handles.size(); ++i)
+      if (handles[i] == current) return int(i);
+    return -1;
+  }
+};
+
+}  // namespace
+
+std::string pickStartMenuFolder(HWND wizard, const std::string& fieldText, const std::string& userPrograms,
+                                const std::string& commonPrograms, const InterfaceTexts& texts) {
+  if (!registerWindowClass(kStartMenuPickerClass, pickerProcedure)) return std::string();
+  PickerState state;
+  // Centred on the wizard, which is the active window here.
+  HWND window = createSizedWindow(kStartMenuPickerClass, " " + texts.text(TextId::Rq3Titel), kStyle, 250, 350,
+                                  Placement::ActiveWindow, &state, wizard);
+  if (!window) return std::string();
+  const ControlSpec controls[] = {
+      {kPickerApply, "BUTTON", texts.text(TextId::ButtonApply).c_str(), BS_PUSHBUTTON | WS_TABSTOP, 85, 319, 80, 22},
+      {kPickerTree, WC_TREEVIEWA, "",
+       TVS_HASLINES | TVS_HASBUTTONS | TVS_LINESATROOT | TVS_SHOWSELALWAYS | WS_BORDER | WS_TABSTOP, 10, 10, 230, 280},
+      {kPickerCurrentUser, "BUTTON", texts.text(TextId::Rq3User).c_str(), BS_AUTORADIOBUTTON | WS_TABSTOP | WS_GROUP,
+       10, 295, 115, 15},
+      {kPickerAllUsers, "BUTTON", texts.text(TextId::Rq3AllUsers).c_str(), BS_AUTORADIOBUTTON, 125, 295, 115, 15},
+  };
+  for (const ControlSpec& control : controls) {
+    if (!createControl(window, control)) {
+      DestroyWindow(window);
+      return std::string();
+    }
+  }
+  if (wizard) EnableWindow(wizard, FALSE);
+
+  HWND tree = GetDlgItem(window, kPickerTree);
+  CheckDlgButton(window, kPickerCurrentUser, BST_CHECKED);
+  PickerTree items;
+  items.fill(tree, userPrograms);
+  ShowWindow(window, SW_SHOW);
+  SetForegroundWindow(window);
+  SetFocus(tree);
+  int preselected = findStartMenuItem(items.items, fieldText);
+  if (preselected >= 0) TreeView_SelectItem(tree, items.handles[size_t(preselected)]);
+
+  std::string result;
+  WaitRules rules;
+  rules.ignoreOtherInput = true;
+  while (waitForWindow(window, rules, [&] { return state.closed || state.applied || state.scopeClicked != 0; })) {
+    if (state.closed) break;
+    if (state.scopeClicked) {
+      // The scope follows the option that is selected now.
+      items.fill(tree, IsDlgButtonChecked(window, kPickerAllUsers) == BST_CHECKED ? commonPrograms : userPrograms);
+      state.scopeClicked = 0;
+      continue;
+    }
+    state.applied = false;
+    const std::string path = startMenuItemPath(items.items, items.selected(tree));
+    if (path.empty()) {
+      MessageBoxA(window, texts.text(TextId::Rq1Msg).c_str(), (" " + texts.text(TextId::Rq1Titel)).c_str(),
+                  MB_OK | MB_ICONERROR);
+      continue;
+    }
+    const bool allUsers = IsDlgButtonChecked(window, kPickerAllUsers) == BST_CHECKED;
+    result = path + "|" + (allUsers ? commonPrograms : userPrograms);
+    break;
+  }
+  if (wizard) EnableWindow(wizard, TRUE);
+  DestroyWindow(window);
+  if (wizard) SetForegroundWindow(wizard);
+  return result;
+}
+
+}  // namespace qv

@@ -1,0 +1,87 @@
+#include "wizard/start_menu_folders.h"
+
+#include <algorithm>
+
+#include "runtime/file.h"
+#include "runtime/paths.h"
+#include "runtime/text.h"
+
+namespace qv {
+namespace {
+
+// Depth is bounded by the path length the system accepts; the bound guards against a
+// file layer that reports a cycle anyway.
+void collectFolders(const std::string& folder, const std::string& relative, int depth,
+                    std::vector<std::string>& found) {
+  if (depth > 64) return;
+  std::vector<FolderItem> items;
+  if (!listFolder(folder, items)) return;
+  for (const FolderItem& item : items) {
+    if (!item.isFolder || !item.nameConverts) continue;
+    const std::string path = relative.empty() ? item.name : relative + "\\" + item.name;
+    if (!item.isLink) collectFolders(folder + item.name + "\\", path, depth + 1, found);
+    found.push_back(path);
+  }
+}
+
+// Without regard to case, a backslash before every other character: a folder's
+// children follow it before any folder whose name merely begins with its name.
+bool sortsBefore(const std::string& a, const std::string& b) {
+  auto key = [](char c) { return c == '\\' ? 0 : int(static_cast<unsigned char>(upperCaseLetter(c))) + 1; };
+  return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
+                                      [&](char x, char y) { return key(x) < key(y); });
+}
+
+}  // namespace
+
+std::vector<std::string> listStartMenuFolders(const std::string& programsFolder) {
+  std::vector<std::string> found;
+  if (programsFolder.empty()) return found;
+  collectFolders(withTrailingBackslash(programsFolder), "", 0, found);
+  std::sort(found.begin(), found.end(), sortsBefore);
+  found.erase(std::unique(found.begin(), found.end()), found.end());
+  return found;
+}
+
+std::vector<StartMenuTreeItem> startMenuTree(const std::vector<std::string>& folders) {
+  std::vector<StartMenuTreeItem> items;
+  items.reserve(folders.size());
+  for (const std::string& folder : folders) {
+    StartMenuTreeItem item;
+    item.name = fileNamePartOf(folder);
+    item.level = int(countCharacter(folder, '\\'));
+    items.push_back(item);
+  }
+  return items;
+}
+
+int findStartMenuItem(const std::vector<StartMenuTreeItem>& items, const std::string& path) {
+  const std::string trimmed = path.size() > 1 && path.back() == '\\' ? path.substr(0, path.size() - 1) : path;
+  const size_t components = countCharacter(trimmed, '\\') + 1;
+  int found = -1;
+  size_t wanted = 1;
+  for (size_t i = 0; i < items.size() && wanted <= components; ++i) {
+    const int level = int(wanted) - 1;
+    if (items[i].level < level) break;
+    if (items[i].level == level && items[i].name == fieldOf(trimmed, '\\', wanted)) {
+      found = int(i);
+      ++wanted;
+    }
+  }
+  return found;
+}
+
+std::string startMenuItemPath(const std::vector<StartMenuTreeItem>& items, int item) {
+  if (item < 0 || size_t(item) >= items.size()) return std::string();
+  std::string path = items[size_t(item)].name;
+  int level = items[size_t(item)].level;
+  for (int i = item - 1; i >= 0 && level > 0; --i) {
+    if (items[size_t(i)].level < level) {
+      path = items[size_t(i)].name + "\\" + path;
+      level = items[size_t(i)].level;
+    }
+  }
+  return path;
+}
+
+}  // namespace qv
