@@ -4,7 +4,6 @@
 
 #include "win32/window_kit_win32.h"
 
-
 namespace qv {
 namespace {
 

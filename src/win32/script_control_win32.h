@@ -39,5 +39,4 @@ struct IScriptControl : public IDispatch {
   virtual HRESULT STDMETHODCALLTYPE Run(BSTR procedureName, SAFEARRAY** parameters, VARIANT* result) = 0;
 };
 
-
 }  // namespace qv
