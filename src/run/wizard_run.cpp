@@ -53,8 +53,11 @@ class WizardRun {
 
  private:
   bool handle(const WizardEvent& event);
-  void install();
+  // False when nothing could be installed and the run ends.
+  bool install();
   void stopWhileTask(bool release);
+  // Cancel: no after task, restart or program start.
+  void cancel();
   void pickStartMenuFolder();
   void browseInstallFolder();
   void openLink();
@@ -143,6 +146,13 @@ void WizardRun::stopWhileTask(bool release) {
   pauseMilliseconds(500);
 }
 
+void WizardRun::cancel() {
+  stopWhileTask(true);
+  startProgram_ = 0;
+  context_.reboot = false;
+  context_.cancelled = true;
+}
+
 // False when the event ends the loop.
 bool WizardRun::handle(const WizardEvent& event) {
   if (event.kind == WizardEvent::Kind::CloseRequest) {
@@ -166,13 +176,10 @@ bool WizardRun::handle(const WizardEvent& event) {
     case kStartMenuChange: pickStartMenuFolder(); break;
     case kCancel:
       if (installed_) break;  // Cancel is gone once the files are in
-      stopWhileTask(true);
-      startProgram_ = 0;
-      context_.reboot = false;
-      context_.cancelled = true;
+      cancel();
       return false;
     case kInstall:
-      if (!installed_) install();
+      if (!installed_) return install();
       break;
     case kFinish:
       if (!installed_) break;
@@ -208,7 +215,7 @@ void WizardRun::openLink() {
   system_.processes().startProcess(rundll, "Url.dll,FileProtocolHandler " + window_.controlText(kLink), "", 0);
 }
 
-void WizardRun::install() {
+bool WizardRun::install() {
   installed_ = true;
   window_.setWizardBusy(true);
   pages_.showInstallationView();
@@ -229,7 +236,7 @@ void WizardRun::install() {
   window_.showControl(kProgressBar, true);
   int64_t runningTotal = 0;
   WizardExtractionHooks hooks(context_, system_, texts_);
-  extractProductPackage(
+  const ProductExtraction extraction = extractProductPackage(
       productPackagePath(context_.stubPath, context_.tempFolder, settings_.split != 0), installFolder_,
       settings_.noCopyExt,
       [&](const PackageEntry& entry) {
@@ -238,6 +245,14 @@ void WizardRun::install() {
         window_.drainWizardEvents();
       },
       hooks, [&](const Package& package) { window_.setProgressRange(package.totalSize()); });
+  if (extraction != ProductExtraction::Whole)
+    system_.showError(texts_.text(TextId::Rq6Titel), texts_.text(TextId::Rq6Msg));
+  if (extraction == ProductExtraction::NotOpened) {
+    // Nothing is installed: no links, state, tasks or log for it, and the run ends as
+    // a cancelled one, without the after task, the restart or the program.
+    cancel();
+    return false;
+  }
   window_.replaceStepLine(3, copyStepDone(texts_));
   window_.addStepLine("");
   window_.drainWizardEvents();
@@ -285,6 +300,7 @@ void WizardRun::install() {
   pages_.showFinishView(hasExeExtension(settings_.progExe), startProgram_ != 0);
   window_.drainWizardEvents();
   window_.setWizardBusy(false);
+  return true;
 }
 
 }  // namespace

@@ -1,10 +1,6 @@
-// The quiet run against stand-ins for the system: real files in a scratch folder laid
-// out like a machine (temporary folder, Program Files, desktop, start menu), every
-// other effect recorded in one sequence, so the order of the steps shows as well as
-// what each was handed.
+// The quiet run on a machine in a scratch folder, its other effects recorded.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -12,113 +8,21 @@
 #include "run/run_end.h"
 #include "runtime/file.h"
 #include "runtime/key_value_file.h"
-#include "runtime/paths.h"
-#include "setup/setup_description.h"
-#include "support/scratch_folder.h"
-#include "support/test_data.h"
-#include "unit/package/package_test_util.h"
-#include "unit/run/fake_start_services.h"
-#include "unit/run/recording_install_services.h"
-#include "unit/system/fake_system_folders.h"
+#include "unit/run/install_machine.h"
 
 namespace {
 
 using namespace qvtest;
 
-// A machine in a scratch folder with a downloaded setup whose package was unpacked.
-class QuietRun : public ::testing::Test {
+// A machine with a downloaded setup whose package was unpacked, installed quietly.
+class QuietRun : public InstallMachine {
  protected:
-  QuietRun()
-      : registry(sequence),
-        links(sequence),
-        actions(sequence),
-        host(sequence, dir / "Program Files\\Vendor\\App\\uninstall.dat"),
-        restart(sequence, dir / "Temp\\{RUN}\\"),
-        install(*this) {
-    for (const char* folder : {"Temp\\{RUN}\\", "Program Files\\", "Desktop\\", "Start Menu\\Programs\\Startup\\",
-                               "Downloads\\"})
-      qv::ensureFolderChain(dir / folder);
-    folders.folders = {{qv::folder_code::kDesktop, dir / "Desktop\\"},
-                       {qv::folder_code::kPrograms, dir / "Start Menu\\Programs\\"},
-                       {qv::folder_code::kStartup, dir / "Start Menu\\Programs\\Startup\\"},
-                       {qv::folder_code::kProgramFiles, dir / "Program Files\\"}};
-    context.quiet = true;
-    context.stubPath = dir / "Downloads\\setup.exe";
-    context.stubFolder = dir / "Downloads\\";
-    context.tempFolder = dir / "Temp\\{RUN}\\";
-    context.setupDescriptionPath = context.tempFolder + "setup.ini";
-    context.languageFileName = "english.lng";
-    context.primaryLanguage = 9;
-    writeTemp("english.upd", "[Updater]\r\nLanguage=English\r\n");
-    writeTemp("after.exe", "MZ");
-    writeTemp("install.vbs", "x = qvProgDir\r\n");
-    product = makePackage({fileEntry("app.exe", randomBytes(2000, 7)), folderEntry("docs\\"),
-                           fileEntry("docs\\help.txt", textBytes(3000, 8), true)})
-                  .bytes;
-  }
-
-  void writeTemp(const std::string& name, const std::string& text) {
-    ASSERT_TRUE(writeBytes(context.tempFolder + name, bytesOf(text)));
-  }
-
-  // setup.ini with the given [Settings] lines and [Task] lines after the fixed ones.
-  void writeSetup(const std::string& settings, const std::string& task, const std::string& progLink = "Demo App") {
-    writeTemp("setup.ini",
-              "[Settings]\r\nProgExe=app.exe\r\nDefaultDir=%ProgramFiles%Vendor\\App\r\n" + settings +
-                  "[Info]\r\nTitel=Demo App\r\nVersion=2.1\r\nGUID={DEMO-GUID}\r\nWeb=https://example.org/\r\n"
-                  "[Task]\r\nProgParameter=/demo\r\n" +
-                  task +
-                  "[UserTask]\r\nAfterSetup=after.exe\r\nAfterParam=/after\r\nNumber=1\r\n"
-                  "Task1=6|2147483649|Software\\Demo|Folder|%InstallDir%\r\n"
-                  "[StartMenue]\r\nDefaultDir=Vendor\\App\r\nProgLink=" + progLink + "\r\n");
-  }
-
+  QuietRun() { context.quiet = true; }
   // The first reading at the start of the run, then the quiet run.
   void run() {
-    settings = qv::RunSettings();
-    qv::readSetupDescription(context.setupDescriptionPath, settings);
+    readSettings();
     qv::installQuietly(context, settings, texts, system, install);
   }
-
-  bool happened(const std::string& event) const {
-    return std::find(sequence.begin(), sequence.end(), event) != sequence.end();
-  }
-  // Position of the first event that begins with `prefix`; -1 when none does.
-  int positionOf(const std::string& prefix) const {
-    for (size_t i = 0; i < sequence.size(); ++i)
-      if (sequence[i].compare(0, prefix.size(), prefix) == 0) return int(i);
-    return -1;
-  }
-
-  class Services : public qv::InstallServices {
-   public:
-    explicit Services(QuietRun& run) : run_(run) {}
-    qv::Registry& registry() override { return run_.registry; }
-    qv::FolderLookup& folders() override { return run_.folders; }
-    qv::ShellLinks& shellLinks() override { return run_.links; }
-    qv::UserTaskActions& userTaskActions() override { return run_.actions; }
-    qv::ScriptHost* scriptHost() override { return run_.noHost ? nullptr : &run_.host; }
-    qv::RestartPrompt& restartPrompt() override { return run_.restart; }
-
-   private:
-    QuietRun& run_;
-  };
-
-  ScratchFolder dir;
-  Sequence sequence;
-  RecordingRegistry registry;
-  FakeFolderLookup folders;
-  RecordingLinks links;
-  RecordingTaskActions actions;
-  RecordingScriptHost host;
-  RecordingRestart restart;
-  bool noHost = false;
-  Services install;
-  FakeStartServices system;
-  qv::RunContext context;
-  qv::RunSettings settings;
-  qv::InterfaceTexts texts;
-  Bytes product;
 };
 
 TEST_F(QuietRun, InstallsEverythingInItsOrder) {

@@ -118,8 +118,10 @@ class FakeProcesses : public qv::Processes {
     return result;
   }
   uint32_t processExitCode(const qv::ProcessRecord* record) override { return list.contains(record) ? exitCode : 0; }
-  bool processIsRunning(const qv::ProcessRecord*) override { return false; }
-  void stopProcess(const qv::ProcessRecord*) override {}
+  bool processIsRunning(const qv::ProcessRecord* record) override { return keepRunning && list.contains(record); }
+  void stopProcess(const qv::ProcessRecord* record) override {
+    if (list.contains(record)) ++stopped;
+  }
   void releaseProcess(const qv::ProcessRecord* record) override {
     if (list.take(record)) ++released;
   }
@@ -131,10 +133,11 @@ class FakeProcesses : public qv::Processes {
   }
 
   bool startable = true;
+  bool keepRunning = false;  // kept programs run until stopped
   uint32_t exitCode = 0;
   std::vector<std::string> starts;
   qv::ProcessRecordList list;
-  int released = 0, releasedAll = 0;
+  int released = 0, releasedAll = 0, stopped = 0;
 };
 
 }  // namespace qvtest

@@ -67,6 +67,9 @@ class FakeWizardWindow : public qv::WizardWindow {
   std::string chooseStartMenuFolder(const std::string& fieldText, const std::string& user, const std::string& common,
                                     const qv::InterfaceTexts&) override {
     log.push_back("pick " + fieldText + " | " + user + " | " + common);
+    if (picks.empty()) return std::string();
+    std::string picked = picks.front();
+    picks.pop_front();
     return picked;
   }
 
@@ -88,7 +91,8 @@ class FakeWizardWindow : public qv::WizardWindow {
   bool built = false;
   bool busy = false;
   int drains = 0;
-  std::string caption, browsed, picked;
+  std::string caption, browsed;
+  std::deque<std::string> picks;  // what the picker returns, one per opening
   std::map<int, Control> controls;
   std::map<int, bool> viewerText;
   std::deque<qv::WizardEvent> events;
