@@ -5,7 +5,7 @@
 #   1. the language chooser picks the German file, whose texts the running-program
 #      warning shows for a product found by its process name (other letter case, a
 #      folder part in ProgExe); OK goes on: the before task runs in the temporary
-#      folder, and the run leaves no temporary folder. The same setup run quietly asks
+#      folder, the wizard comes, and after its Cancel the run leaves no temporary folder. The same setup run quietly asks
 #      nothing: the first language, no warning, nothing installed, exit code 4;
 #   2. Cancel at the warning (the Return key: Cancel is the default button) removes
 #      the temporary folder and ends the run before the before task;
@@ -112,6 +112,8 @@ window Warnung
 expect-text 65535 "Bitte 'Guard Test' beenden!\nDann OK druecken!"
 screenshot warning.bmp
 click 1
+window " Guard Test 1.5"
+click 7
 wait-exit 0
 
 start $(winpath "$work/one/setup.exe") $(quiet one)
@@ -158,6 +160,8 @@ start $(winpath "$work/three/setup.exe")
 window "Warning EN"
 expect-text 65535 "Close Program 'Guard Test' first!\nThen press OK!"
 click 1
+window " Guard Test 1.5"
+click 7
 wait-exit 0
 
 start $(winpath "$work/three/setup.exe") $(quiet three)

@@ -1,5 +1,7 @@
 #include "control_access.h"
 
+#include <commctrl.h>
+
 namespace qv {
 namespace {
 
@@ -52,13 +54,88 @@ BOOL CALLBACK matchControl(HWND child, LPARAM param) {
   return TRUE;
 }
 
-enum class ListKind { None, Combo, List };
+enum class ListKind { None, Combo, List, Tree };
 
 ListKind kindOf(HWND control) {
   std::string name = readClassName(control);
   if (lstrcmpiA(name.c_str(), "ComboBox") == 0) return ListKind::Combo;
+  if (lstrcmpiA(name.c_str(), WC_TREEVIEWA) == 0) return ListKind::Tree;
   if (lstrcmpiA(name.c_str(), "ListBox") == 0 || lstrcmpiA(name.c_str(), "ComboLBox") == 0) return ListKind::List;
   return ListKind::None;
+}
+
+// A tree's items, depth first, as the paths of their texts joined by "\\". Tree
+// messages carry pointers the system does not carry across processes: the item record
+// and its text live in a block of the program's own memory.
+class TreeReader {
+ public:
+  explicit TreeReader(HWND tree) : tree_(tree) {
+    DWORD processId = 0;
+    GetWindowThreadProcessId(tree, &processId);
+    process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
+    if (process_) remote_ = VirtualAllocEx(process_, nullptr, kBlock, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+  }
+  ~TreeReader() {
+    if (remote_) VirtualFreeEx(process_, remote_, 0, MEM_RELEASE);
+    if (process_) CloseHandle(process_);
+  }
+  bool usable() const { return remote_ != nullptr; }
+
+  // Every item in order with its path; false when the program does not answer.
+  bool readTree(std::vector<std::string>& paths, std::vector<HTREEITEM>& handles) {
+    return readLevel(TVI_ROOT, std::string(), paths, handles);
+  }
+
+ private:
+  static const size_t kBlock = 4096;
+
+  HTREEITEM next(HTREEITEM item, WPARAM relation) {
+    LRESULT result = 0;
+    if (!sendQuery(tree_, TVM_GETNEXTITEM, relation, reinterpret_cast<LPARAM>(item), result)) return nullptr;
+    return reinterpret_cast<HTREEITEM>(result);
+  }
+  bool readItemText(HTREEITEM item, std::string& text) {
+    char* base = static_cast<char*>(remote_);
+    TVITEMA record = {};
+    record.mask = TVIF_TEXT;
+    record.hItem = item;
+    record.pszText = base + sizeof(TVITEMA);
+    record.cchTextMax = int(kBlock - sizeof(TVITEMA));
+    LRESULT answered = 0;
+    if (!WriteProcessMemory(process_, remote_, &record, sizeof record, nullptr) ||
+        !sendQuery(tree_, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(remote_), answered) || !answered)
+      return false;
+    std::vector<char> buffer(kBlock - sizeof(TVITEMA));
+    if (!ReadProcessMemory(process_, base + sizeof(TVITEMA), buffer.data(), buffer.size(), nullptr)) return false;
+    buffer.back() = '\0';
+    text = buffer.data();
+    return true;
+  }
+  bool readLevel(HTREEITEM parent, const std::string& prefix, std::vector<std::string>& paths,
+                 std::vector<HTREEITEM>& handles) {
+    HTREEITEM item = parent == TVI_ROOT ? next(nullptr, TVGN_ROOT) : next(parent, TVGN_CHILD);
+    for (; item; item = next(item, TVGN_NEXT)) {
+      std::string text;
+      if (!readItemText(item, text)) return false;
+      paths.push_back(prefix + text);
+      handles.push_back(item);
+      if (!readLevel(item, prefix + text + "\\", paths, handles)) return false;
+    }
+    return true;
+  }
+
+  HWND tree_;
+  HANDLE process_ = nullptr;
+  void* remote_ = nullptr;
+};
+
+bool readTree(HWND tree, std::vector<std::string>& paths, std::vector<HTREEITEM>& handles, std::string& why) {
+  TreeReader reader(tree);
+  if (!reader.usable() || !reader.readTree(paths, handles)) {
+    why = "the tree's items cannot be read";
+    return false;
+  }
+  return true;
 }
 
 }  // namespace
@@ -102,6 +179,10 @@ bool readItems(HWND control, std::vector<std::string>& items, std::string& why) 
     why = "control of class " + readClassName(control) + " has no items";
     return false;
   }
+  if (kind == ListKind::Tree) {
+    std::vector<HTREEITEM> handles;
+    return readTree(control, items, handles, why);
+  }
   UINT countMsg = kind == ListKind::Combo ? CB_GETCOUNT : LB_GETCOUNT;
   UINT lengthMsg = kind == ListKind::Combo ? CB_GETLBTEXTLEN : LB_GETTEXTLEN;
   UINT textMsg = kind == ListKind::Combo ? CB_GETLBTEXT : LB_GETTEXT;
@@ -135,6 +216,23 @@ bool selectItem(HWND control, long index, std::string& why) {
     why = "control of class " + readClassName(control) + " has no items";
     return false;
   }
+  if (kind == ListKind::Tree) {
+    // The tree tells its owner itself (TVN_SELCHANGED), as after a user's click.
+    std::vector<std::string> paths;
+    std::vector<HTREEITEM> handles;
+    if (!readTree(control, paths, handles, why)) return false;
+    if (index < 0 || size_t(index) >= handles.size()) {
+      why = "no item " + std::to_string(index) + " (the tree has " + std::to_string(handles.size()) + ")";
+      return false;
+    }
+    LRESULT selected = 0;
+    if (!sendQuery(control, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(handles[size_t(index)]), selected) ||
+        !selected) {
+      why = "the tree refused the selection";
+      return false;
+    }
+    return true;
+  }
   LRESULT count = 0;
   if (!sendQuery(control, kind == ListKind::Combo ? CB_GETCOUNT : LB_GETCOUNT, 0, 0, count)) {
     why = "the program does not answer";
@@ -167,6 +265,20 @@ bool readSelection(HWND control, long& index, std::string& why) {
   if (kind == ListKind::None) {
     why = "control of class " + readClassName(control) + " has no items";
     return false;
+  }
+  if (kind == ListKind::Tree) {
+    std::vector<std::string> paths;
+    std::vector<HTREEITEM> handles;
+    if (!readTree(control, paths, handles, why)) return false;
+    LRESULT caret = 0;
+    if (!sendQuery(control, TVM_GETNEXTITEM, TVGN_CARET, 0, caret)) {
+      why = "the program does not answer";
+      return false;
+    }
+    index = -1;
+    for (size_t i = 0; i < handles.size(); ++i)
+      if (handles[i] == reinterpret_cast<HTREEITEM>(caret)) index = long(i);
+    return true;
   }
   LRESULT result = 0;
   if (!sendQuery(control, kind == ListKind::Combo ? CB_GETCURSEL : LB_GETCURSEL, 0, 0, result)) {

@@ -24,11 +24,14 @@ bool readText(HWND control, std::string& text);
 // WM_SETTEXT.
 bool writeText(HWND control, const std::string& text);
 
-// The items of a combo box or list box, in order; false (with `why`) for other controls.
+// The items of a combo box or list box, in order, or of a tree view, depth first, each
+// as the path of item texts from the root joined by "\\"; false (with `why`) for other
+// controls.
 bool readItems(HWND control, std::vector<std::string>& items, std::string& why);
 
 // Selects item `index` of a combo box or list box and tells the owner window as a
-// user's choice would (WM_COMMAND with CBN_SELCHANGE or LBN_SELCHANGE).
+// user's choice would (WM_COMMAND with CBN_SELCHANGE or LBN_SELCHANGE); of a tree view,
+// the item of that place in the order of readItems.
 bool selectItem(HWND control, long index, std::string& why);
 
 // The index of the selected item, or -1.

@@ -22,7 +22,9 @@ const StepShape kSteps[] = {
     {"expect-enabled", "nb"}, {"expect-visible", "nb"}, {"type", "no"},
     {"close", ""},           {"key", "w"},             {"expect-no-window", "tn"},
     {"wait-gone", "t"},      {"screenshot", "t"},      {"wait-exit", "N"},
-    {"sleep", "n"},          {"timeout", "n"},
+    {"sleep", "n"},          {"timeout", "n"},         {"wait-visible", "nb"},
+    {"wait-no-process", "t"}, {"select-item", "nt"},   {"expect-selection", "no"},
+    {"expect-items-under", "nto"},
 };
 
 const StepShape* findShape(const std::string& name) {

@@ -50,6 +50,23 @@ bool readState(const ScriptStep& step, HWND control, std::string& value, std::st
     value = quoteText(joinItems(items));
     return true;
   }
+  if (step.name == "expect-selection") {
+    long index = 0;
+    std::vector<std::string> items;
+    if (!readSelection(control, index, why) || !readItems(control, items, why)) return false;
+    value = quoteText(index >= 0 && size_t(index) < items.size() ? items[size_t(index)] : std::string());
+    return true;
+  }
+  if (step.name == "expect-items-under") {
+    // The items below one item, by their paths from it.
+    std::vector<std::string> items, below;
+    if (!readItems(control, items, why)) return false;
+    const std::string prefix = step.args[1] + "\\";
+    for (const std::string& item : items)
+      if (item.compare(0, prefix.size(), prefix) == 0) below.push_back(item.substr(prefix.size()));
+    value = quoteText(joinItems(below));
+    return true;
+  }
   if (step.name == "expect-checked") {
     long state = 0;
     if (!readCheck(control, state)) {
@@ -63,12 +80,14 @@ bool readState(const ScriptStep& step, HWND control, std::string& value, std::st
     value = IsWindowEnabled(control) ? "1" : "0";
     return true;
   }
-  value = IsWindowVisible(control) ? "1" : "0";  // expect-visible
+  value = IsWindowVisible(control) ? "1" : "0";  // expect-visible, wait-visible
   return true;
 }
 
 std::string expectedState(const ScriptStep& step) {
-  if (step.name == "expect-text" || step.name == "expect-items") return quoteText(step.args[1]);
+  if (step.name == "expect-text" || step.name == "expect-items" || step.name == "expect-selection")
+    return quoteText(step.args[1]);
+  if (step.name == "expect-items-under") return quoteText(step.args[2]);
   return std::to_string(numberArg(step, 1));
 }
 
@@ -226,6 +245,19 @@ bool StepRunner::awaitExit(const ScriptStep& step, std::string& expected, std::s
   return true;
 }
 
+bool StepRunner::awaitNoProcess(const std::string& fileName, std::string& expected, std::string& found) {
+  expected = "no process runs " + quoteText(fileName);
+  DWORD begin = GetTickCount();
+  while (processNamed(fileName)) {
+    if (expired(begin, waitMs_)) {
+      found = "it still runs after " + std::to_string(waitMs_) + " ms";
+      return false;
+    }
+    Sleep(kPollMs);
+  }
+  return true;
+}
+
 bool StepRunner::takeScreenshot(const std::string& path, std::string& found) {
   if (window_ && !IsWindow(window_)) {
     found = "the current window is gone";
@@ -241,7 +273,7 @@ bool StepRunner::takeScreenshot(const std::string& path, std::string& found) {
   return saveScreenshot(window_, resolvePath(path), found);
 }
 
-bool StepRunner::expectState(const ScriptStep& step, std::string& expected, std::string& found) {
+bool StepRunner::expectState(const ScriptStep& step, DWORD ms, std::string& expected, std::string& found) {
   HWND handle = nullptr;
   if (!control(step, handle, found)) return false;
   expected = expectedState(step);
@@ -253,7 +285,7 @@ bool StepRunner::expectState(const ScriptStep& step, std::string& expected, std:
       return false;
     }
     if (value == expected) return true;
-    if (expired(begin, kSettleMs)) {
+    if (expired(begin, ms)) {
       found = value;
       return false;
     }
@@ -270,7 +302,9 @@ bool StepRunner::runStep(const ScriptStep& step, std::string& expected, std::str
   if (name == "wait-gone") return awaitNoWindow(step.args[0], waitMs_, false, expected, found);
   if (name == "wait-exit") return awaitExit(step, expected, found);
   if (name == "screenshot") return takeScreenshot(step.args[0], found);
-  if (name.compare(0, 7, "expect-") == 0) return expectState(step, expected, found);
+  if (name.compare(0, 7, "expect-") == 0) return expectState(step, kSettleMs, expected, found);
+  if (name == "wait-visible") return expectState(step, waitMs_, expected, found);
+  if (name == "wait-no-process") return awaitNoProcess(step.args[0], expected, found);
   if (name == "sleep") {
     Sleep(DWORD(numberArg(step, 0)));
     return true;
@@ -297,6 +331,14 @@ bool StepRunner::runStep(const ScriptStep& step, std::string& expected, std::str
   if (name == "click") return clickButton(handle, found);
   if (name == "click-mouse") return clickAtCentre(handle, found);
   if (name == "select") return selectItem(handle, numberArg(step, 1), found);
+  if (name == "select-item") {
+    std::vector<std::string> items;
+    if (!readItems(handle, items, found)) return false;
+    for (size_t i = 0; i < items.size(); ++i)
+      if (items[i] == step.args[1]) return selectItem(handle, long(i), found);
+    found = "no item " + quoteText(step.args[1]) + " among " + quoteText(joinItems(items));
+    return false;
+  }
   if (name == "type") {
     if (writeText(handle, step.args[1])) return true;
     found = "the program does not answer";

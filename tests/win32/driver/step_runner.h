@@ -43,7 +43,9 @@ class StepRunner {
                      std::string& found);
   bool awaitExit(const ScriptStep& step, std::string& expected, std::string& found);
   bool takeScreenshot(const std::string& path, std::string& found);
-  bool expectState(const ScriptStep& step, std::string& expected, std::string& found);
+  // A control's state read again until it is as expected or `ms` have passed.
+  bool expectState(const ScriptStep& step, DWORD ms, std::string& expected, std::string& found);
+  bool awaitNoProcess(const std::string& fileName, std::string& expected, std::string& found);
   bool control(const ScriptStep& step, HWND& handle, std::string& found) const;
   std::vector<DWORD> watchedProcesses() const;
 

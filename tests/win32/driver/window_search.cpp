@@ -86,6 +86,18 @@ std::vector<DWORD> listProcessTree(const std::vector<DWORD>& roots) {
   return tree;
 }
 
+bool processNamed(const std::string& fileName) {
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  if (snapshot == INVALID_HANDLE_VALUE) return false;
+  PROCESSENTRY32 entry;
+  entry.dwSize = sizeof(entry);
+  bool found = false;
+  for (BOOL more = Process32First(snapshot, &entry); more && !found; more = Process32Next(snapshot, &entry))
+    found = lstrcmpiA(entry.szExeFile, fileName.c_str()) == 0;
+  CloseHandle(snapshot);
+  return found;
+}
+
 std::string readCaption(HWND window) {
   char buffer[1024];
   int n = GetWindowTextA(window, buffer, sizeof(buffer));

@@ -27,6 +27,10 @@ std::vector<HWND> findTopWindows(const WindowMatch& match, const std::vector<DWO
 // telling what was found instead.
 std::vector<std::string> listTopCaptions(const std::vector<DWORD>& processes);
 
+// Whether any process of the prefix (or the machine) runs a program file of this
+// name, compared without regard to letter case.
+bool processNamed(const std::string& fileName);
+
 // A window's own caption (for top-level windows no message is sent).
 std::string readCaption(HWND window);
 

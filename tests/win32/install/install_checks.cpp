@@ -1,7 +1,7 @@
-// qvinstallcheck: what a quiet install of the example product Quarvel Hello left on
-// the machine, checked against the product tree, the setup folder it was built from
-// and what the installer's parts give. tests/e2e/quiet-install.sh runs the setup, then
-// this program with the run's facts in the environment:
+// qvinstallcheck: what an install of the example product Quarvel Hello left on the
+// machine, checked against the product tree, the setup folder it was built from and
+// what the installer's parts give. tests/e2e/quiet-install.sh and wizard-example.sh
+// run the setup, then this program with the run's facts in the environment:
 //   QV_E2E_INSTALL      install folder (trailing backslash)
 //   QV_E2E_PRODUCT      the product tree that was packed
 //   QV_E2E_SETUP        the setup folder that was packed
@@ -9,6 +9,8 @@
 //   QV_E2E_MENU         the start-menu folder name of the run
 //   QV_E2E_LANGUAGE     base name of the language file the run used
 //   QV_E2E_LANGUAGE_ID  what %LanguageID% became
+//   QV_E2E_RUN          "wizard" after a run through the wizard (desktop link ticked),
+//                       else the run was quiet
 // With --clean as its only argument it removes everything an install made instead.
 #include <gtest/gtest.h>
 
@@ -41,6 +43,8 @@ struct RunFacts {
   std::string taskLog = environment("QV_E2E_TASKLOG");
   std::string language = environment("QV_E2E_LANGUAGE");
   std::string languageId = environment("QV_E2E_LANGUAGE_ID");
+  std::string menuName = environment("QV_E2E_MENU");
+  bool wizard = environment("QV_E2E_RUN") == "wizard";
   std::string desktop = shellFolder(CSIDL_DESKTOPDIRECTORY);
   std::string menu = shellFolder(CSIDL_PROGRAMS) + environment("QV_E2E_MENU") + "\\";
   std::string startup = shellFolder(CSIDL_STARTUP);
@@ -257,7 +261,8 @@ TEST_F(Installed, TheUninstallLogKeyByKey) {
                            {"GUID", kGuid},
                            {"ProgLink", "Quarvel Hello"},
                            {"StartMenu", r.menu},
-                           {"DesktopIcon", ""},
+                           // Only the wizard run names its desktop link.
+                           {"DesktopIcon", r.wizard ? r.desktop + "Quarvel Hello.lnk" : std::string()},
                            {"LoginAdmin", "0"}});
   expectGroup("Language", {{"Titel", languageText("Uninstaller", "Titel")},
                            {"Msg", languageText("Uninstaller", "Msg")},
@@ -320,8 +325,27 @@ TEST_F(Installed, TheBeforeAndAfterTasksAndTheTemporaryFolderGone) {
   EXPECT_EQ(before.program, before.workingFolder + "\\note.exe");
   ASSERT_FALSE(before.workingFolder.empty());
   EXPECT_EQ(GetFileAttributesA(before.workingFolder.c_str()), INVALID_FILE_ATTRIBUTES);
-  // The while task belongs to the wizard: the quiet run never starts it.
-  for (const TaskRun& t : runs) EXPECT_NE(t.arguments, "while");
+  // The while task belongs to the wizard, beside it in the temporary folder; the quiet
+  // run never starts it.
+  int whileRuns = 0;
+  for (const TaskRun& t : runs) {
+    if (t.arguments != "while") continue;
+    ++whileRuns;
+    EXPECT_EQ(t.workingFolder, before.workingFolder);
+  }
+  EXPECT_EQ(whileRuns, r.wizard ? 1 : 0);
+}
+
+// The wizard run keeps its choices for the next run; the quiet run leaves them alone.
+TEST_F(Installed, TheStateKeyOnlyAfterAWizardRun) {
+  const std::string key = std::string("SOFTWARE\\Quarvel\\") + kGuid;
+  if (!r.wizard) {
+    EXPECT_FALSE(registryKeyExists(HKEY_CURRENT_USER, key));
+    return;
+  }
+  EXPECT_EQ(registryString(HKEY_CURRENT_USER, key, "InstallDir"), r.install);
+  EXPECT_EQ(registryString(HKEY_CURRENT_USER, key, "StartMenu"), r.menuName);
+  EXPECT_EQ(registryString(HKEY_CURRENT_USER, key, "DesktopIcon"), "1");
 }
 
 // After a second install over a changed installation (quiet-install.sh changes it).
