@@ -3,7 +3,9 @@
 # product Quarvel Hello into a setup executable around the win64 stub, installs it
 # quietly (/Q) under Wine in the private prefix and prints what was installed: the
 # files, the shortcuts read back through the shell's link object, the registry
-# values and the uninstall log.
+# values and the uninstall log. Then installs it again through the wizard on a
+# private display, driven through every page to Finish, keeps a screenshot of each
+# page and prints what that installation left.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${QV_BUILD:-$root/build}
@@ -45,31 +47,52 @@ link() {  # a link file below the prefix
     | grep -E '^(target|arguments|working|icon|index|item)=' | sed 's/^/   /'
 }
 
+# What an installation of the example left; $1 is the task log of its run.
+show_installation() {
+  echo
+  echo "== files in C:\\Program Files\\Quarvel Example\\Hello"
+  (cd "$install" && find . -mindepth 1 -printf '%y %10s  %TY-%Tm-%Td %TH:%TM  %P\n' | sort -k5)
+  echo
+  echo "== shortcuts"
+  find "$user/Desktop" "$user/AppData/Roaming/Microsoft/Windows/Start Menu/Programs" -name '*.lnk' \
+    \( -path '*Quarvel*' -o -name 'Quarvel Hello*' -o -name 'Hello *' \) 2>/dev/null | sort | while read -r f; do link "$f"; done
+  echo
+  echo "== registry"
+  reg 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\{5D0C8A41-7E2B-4F3A-9C61-2B8E4F07A9D3}'
+  reg 'HKCU\Software\QuarvelExample'
+  reg 'HKLM\Software\QuarvelExample'
+  for key in 'HKCR\.qvhello' 'HKCR\qvhello_auto_file' 'HKCR\Applications\hello.exe' 'HKLM\Software\Classes\.qvhello'; do
+    reg "$key"
+  done
+  echo
+  echo "== uninstall log: uninstall.dat"
+  tr -d '\r' < "$install/uninstall.dat"
+  echo
+  echo "== updater language file: qvIUpd\\qvIUpdater.lng"
+  tr -d '\r' < "$install/qvIUpd/qvIUpdater.lng"
+  echo
+  echo "== written by the setup's script: script-constants.txt"
+  tr -d '\r' < "$install/script-constants.txt"
+  echo
+  echo "== programs the setup ran (quarvel-hello-tasks.log)"
+  tr -d '\r' < "$1"
+}
+show_installation "$out/quarvel-hello-tasks.log"
+[ "$rc" -eq 0 ] || exit $rc
+
+# The wizard run: the test's walk through every page, the installation left in place.
 echo
-echo "== files in C:\\Program Files\\Quarvel Example\\Hello"
-(cd "$install" && find . -mindepth 1 -printf '%y %10s  %TY-%Tm-%Td %TH:%TM  %P\n' | sort -k5)
+echo "== installing through the wizard (every page driven, on a private display)"
+"$root/tests/wine/run.sh" "$win64/tests/win32/install/qvinstallcheck.exe" --clean
+set +e
+QV_KEEP_INSTALLATION=1 "$root/tests/e2e/wizard-example.sh" "$build/native/tools/qvpack/qvpack" "$win64" "$out"
+rc=$?
+set -e
+echo "wizard run: $([ $rc -eq 0 ] && echo "every page and the installation checked" || echo "FAILED ($rc)")"
+echo "screenshots of the pages: $out/screenshots/"
+ls "$out/screenshots/" | grep '^wizard_' | sed 's/^/  /'
+show_installation "$out/wizard-example/quarvel-hello-tasks.log"
 echo
-echo "== shortcuts"
-find "$user/Desktop" "$user/AppData/Roaming/Microsoft/Windows/Start Menu/Programs" -name '*.lnk' \
-  \( -path '*Quarvel*' -o -name 'Quarvel Hello*' -o -name 'Hello *' \) 2>/dev/null | sort | while read -r f; do link "$f"; done
-echo
-echo "== registry"
-reg 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\{5D0C8A41-7E2B-4F3A-9C61-2B8E4F07A9D3}'
-reg 'HKCU\Software\QuarvelExample'
-reg 'HKLM\Software\QuarvelExample'
-for key in 'HKCR\.qvhello' 'HKCR\qvhello_auto_file' 'HKCR\Applications\hello.exe' 'HKLM\Software\Classes\.qvhello'; do
-  reg "$key"
-done
-echo
-echo "== uninstall log: uninstall.dat"
-tr -d '\r' < "$install/uninstall.dat"
-echo
-echo "== updater language file: qvIUpd\\qvIUpdater.lng"
-tr -d '\r' < "$install/qvIUpd/qvIUpdater.lng"
-echo
-echo "== written by the setup's script: script-constants.txt"
-tr -d '\r' < "$install/script-constants.txt"
-echo
-echo "== programs the setup ran (quarvel-hello-tasks.log)"
-tr -d '\r' < "$out/quarvel-hello-tasks.log"
+echo "== the wizard run's state key for the next run"
+reg 'HKCU\Software\Quarvel\{5D0C8A41-7E2B-4F3A-9C61-2B8E4F07A9D3}'
 exit $rc

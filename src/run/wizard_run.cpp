@@ -241,8 +241,7 @@ bool WizardRun::install() {
       settings_.noCopyExt,
       [&](const PackageEntry& entry) {
         runningTotal += entry.size;
-        window_.setProgressPosition(runningTotal);
-        window_.drainWizardEvents();
+        window_.advanceProgress(runningTotal);
       },
       hooks, [&](const Package& package) { window_.setProgressRange(package.totalSize()); });
   if (extraction != ProductExtraction::Whole)

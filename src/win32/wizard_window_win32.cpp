@@ -18,6 +18,9 @@ using namespace wizard_control;
 const DWORD kStyle = WS_OVERLAPPED | WS_CAPTION;  // a title bar only: no system menu, no close box
 const COLORREF kLinkColour = RGB(0, 64, 128);
 const int kSeparator = 0xFFFF;  // the etched line has no number of its own
+// Repainting more often than this shows nothing more and slows the copying of many
+// small files down.
+const DWORD kProgressDrainMs = 30;
 
 enum class Kind { WhitePanel, SunkenPanel, Text, CentredText, Picture, Icon, Viewer, Option, Edit, Button, Check,
                   List, Progress, Link };
@@ -406,6 +409,10 @@ WizardEvent Win32WizardWindow::waitForWizardEvent() {
 }
 
 void Win32WizardWindow::drainWizardEvents() {
+  if (progressPending_ != progressShown_ && progressMaximum_ > 0) {
+    SendMessageA(control(kProgressBar), PBM_SETPOS, WPARAM(progressPending_), 0);
+    progressShown_ = progressPending_;
+  }
   MSG message;
   while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
     if (message.message == WM_QUIT) {
@@ -417,6 +424,7 @@ void Win32WizardWindow::drainWizardEvents() {
     DispatchMessageA(&message);
   }
   state_.events.clear();
+  lastDrain_ = GetTickCount();
 }
 
 void Win32WizardWindow::addStepLine(const std::string& text) {
@@ -430,13 +438,22 @@ void Win32WizardWindow::replaceStepLine(int line, const std::string& text) {
 }
 
 void Win32WizardWindow::setProgressRange(int64_t maximum) {
-  progressScale_ = 1;
-  while (maximum / progressScale_ > 0x7FFFFFFF) progressScale_ *= 2;
-  SendMessageA(control(kProgressBar), PBM_SETRANGE32, 0, LPARAM(maximum / progressScale_));
+  // The bar counts in pixels of its width: a position that moves no pixel is not sent,
+  // and no range overflows its 31 bits.
+  RECT bar = {};
+  GetClientRect(control(kProgressBar), &bar);
+  progressMaximum_ = maximum;
+  progressPending_ = 0;
+  progressShown_ = -1;
+  SendMessageA(control(kProgressBar), PBM_SETRANGE32, 0, bar.right > 0 ? bar.right : 1);
 }
 
-void Win32WizardWindow::setProgressPosition(int64_t position) {
-  SendMessageA(control(kProgressBar), PBM_SETPOS, WPARAM(position / progressScale_), 0);
+void Win32WizardWindow::advanceProgress(int64_t position) {
+  RECT bar = {};
+  GetClientRect(control(kProgressBar), &bar);
+  if (progressMaximum_ > 0 && position >= 0)
+    progressPending_ = int(position >= progressMaximum_ ? bar.right : bar.right * position / progressMaximum_);
+  if (GetTickCount() - lastDrain_ >= kProgressDrainMs) drainWizardEvents();
 }
 
 std::string Win32WizardWindow::browseForFolder(const std::string& prompt) {

@@ -38,7 +38,7 @@ class Win32WizardWindow final : public WizardWindow {
   void addStepLine(const std::string& text) override;
   void replaceStepLine(int line, const std::string& text) override;
   void setProgressRange(int64_t maximum) override;
-  void setProgressPosition(int64_t position) override;
+  void advanceProgress(int64_t position) override;
   std::string browseForFolder(const std::string& prompt) override;
   std::string chooseStartMenuFolder(const std::string& fieldText, const std::string& userPrograms,
                                     const std::string& commonPrograms, const InterfaceTexts& texts) override;
@@ -68,7 +68,10 @@ class Win32WizardWindow final : public WizardWindow {
   HBITMAP sidePicture_ = nullptr;
   HICON headerIcon_ = nullptr;
   std::unique_ptr<SystemLibrary> richEdit_;
-  int64_t progressScale_ = 1;  // the bar counts in units that fit its 31-bit range
+  int64_t progressMaximum_ = 0;
+  int progressShown_ = -1;     // the bar's position, in pixels of its width
+  int progressPending_ = 0;    // the position to show at the next drain
+  DWORD lastDrain_ = 0;        // GetTickCount of the last drain
   State state_;
 };
 

@@ -101,7 +101,11 @@ class WizardWindow : public WizardControls {
   virtual void addStepLine(const std::string& text) = 0;
   virtual void replaceStepLine(int line, const std::string& text) = 0;
   virtual void setProgressRange(int64_t maximum) = 0;
-  virtual void setProgressPosition(int64_t position) = 0;
+  // After each file: moves the bar and lets the window repaint, the events drained as
+  // by drainWizardEvents, though no more often than the eye can tell (draining and
+  // repainting after each of many small files would cost more than copying them). A
+  // drain afterwards shows the last position.
+  virtual void advanceProgress(int64_t position) = 0;
   // The system's folder browser with `prompt` above its tree: the chosen folder with a
   // trailing backslash, or empty when cancelled.
   virtual std::string browseForFolder(const std::string& prompt) = 0;

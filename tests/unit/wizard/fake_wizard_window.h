@@ -59,7 +59,7 @@ class FakeWizardWindow : public qv::WizardWindow {
     if (line >= 0 && size_t(line) < steps.size()) steps[size_t(line)] = text;
   }
   void setProgressRange(int64_t maximum) override { progressMaximum = maximum; }
-  void setProgressPosition(int64_t position) override { progress.push_back(position); }
+  void advanceProgress(int64_t position) override { progress.push_back(position); }
   std::string browseForFolder(const std::string& prompt) override {
     log.push_back("browse " + prompt);
     return browsed;
