@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The largest functions and data of a shipped program, from an unstripped link of the
 # same objects: what to look at first when it grows.
-#   largest-functions.sh [<win32 build tree>] [<program target>] [<count>]
+#   [QV_MAP_DIR=<dir>] largest-functions.sh [<win32 build tree>] [<program target>] [<count>]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 tree=${1:-$root/build/win32}
@@ -10,8 +10,12 @@ count=${3:-20}
 dir=$(dirname "$(find "$tree" -path "*/CMakeFiles/$target.dir/link.txt" | head -1)")
 [ -d "$dir" ] || { echo "no link command for $target in $tree (build the win32 tree)" >&2; exit 1; }
 dir=${dir%/CMakeFiles/$target.dir}
-out=$(mktemp -d)
-trap 'rm -rf "$out"' EXIT
+# QV_MAP_DIR keeps the unstripped program and its map there.
+if [ -n "${QV_MAP_DIR:-}" ]; then
+  out=$QV_MAP_DIR && mkdir -p "$out"
+else
+  out=$(mktemp -d) && trap 'rm -rf "$out"' EXIT
+fi
 # The same link, kept unstripped and with a map, into a folder of its own.
 cmd=$(grep -v '^/usr/bin/cmake\|-ar qc' "$dir/CMakeFiles/$target.dir/link.txt" | head -1)
 cmd=${cmd/ -s / }

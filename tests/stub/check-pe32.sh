@@ -4,8 +4,11 @@
 # bound through the manifest): any other name could be served by a planted library
 # beside the setup executable. Libraries it needs beyond these it loads at run time by
 # their full path in the system folder.
+# The stub starts without the C runtime's start-up, which would apply the relocations
+# of data imported from DLLs: its link map (beside it) must show that it has none.
 set -euo pipefail
 exe=$1 limit=$2
+map=${exe%.exe}.map
 kind=$(file -b "$exe")
 echo "$exe: $kind"
 case "$kind" in
@@ -24,3 +27,7 @@ for dll in $imports; do
   esac
 done
 strings "$exe" | grep -q 'Microsoft.Windows.Common-Controls' || { echo "no common-controls manifest"; exit 1; }
+[ -f "$map" ] || { echo "no link map $map"; exit 1; }
+relocations=$(awk '$2 == "__RUNTIME_PSEUDO_RELOC_LIST__" || $2 == "__RUNTIME_PSEUDO_RELOC_LIST_END__" { print $1 }' "$map" | sort -u | wc -l)
+[ "$relocations" -eq 1 ] || { echo "the link made pseudo-relocations, which the stub's start does not apply"; exit 1; }
+echo "no pseudo-relocations"
