@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "runtime/text.h"
+
 namespace qv {
 namespace {
 
@@ -145,8 +147,7 @@ bool listFolder(const std::string& path, std::vector<FolderItem>& items) {
     items.push_back(std::move(item));
   } while (FindNextFileA(h, &fd));
   FindClose(h);
-  std::sort(items.begin(), items.end(),
-            [](const FolderItem& a, const FolderItem& b) { return a.name < b.name; });
+  sortShortList(items, [](const FolderItem& a, const FolderItem& b) { return a.name < b.name; });
   return true;
 }
 

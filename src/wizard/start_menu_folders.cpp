@@ -38,8 +38,15 @@ std::vector<std::string> listStartMenuFolders(const std::string& programsFolder)
   std::vector<std::string> found;
   if (programsFolder.empty()) return found;
   collectFolders(withTrailingBackslash(programsFolder), "", 0, found);
-  std::sort(found.begin(), found.end(), sortsBefore);
-  found.erase(std::unique(found.begin(), found.end()), found.end());
+  sortShortList(found, sortsBefore);
+  // Equal paths sort next to each other; keep the first of each.
+  size_t kept = 0;
+  for (size_t i = 0; i < found.size(); ++i) {
+    if (kept > 0 && found[i] == found[kept - 1]) continue;
+    if (i != kept) found[kept] = std::move(found[i]);
+    ++kept;
+  }
+  found.resize(kept);
   return found;
 }
 

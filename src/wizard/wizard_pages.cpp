@@ -12,14 +12,15 @@ void WizardPages::setHeader(TextId title, TextId subtitle) {
   controls_.setControlText(kHeaderSubtitle, texts_.text(subtitle));
 }
 
+void WizardPages::showAndHide(std::initializer_list<signed char> changes) {
+  for (signed char change : changes) controls_.showControl(change < 0 ? -change : change, change > 0);
+}
+
 void WizardPages::next() {
   ++page_;
   switch (page_) {
     case 2:
-      controls_.showControl(kWelcomePanel, false);
-      controls_.showControl(kSidePicture, false);
-      controls_.showControl(kHeaderBand, true);
-      controls_.showControl(kBack, true);
+      showAndHide({-kWelcomePanel, -kSidePicture, +kHeaderBand, +kBack});
       if (controls_.viewerHoldsText(kLicenceViewer)) {
         controls_.showControl(kLicencePanel, true);
         controls_.enableControl(kNext, controls_.isChecked(kAccept));
@@ -31,8 +32,7 @@ void WizardPages::next() {
       }
       break;
     case 3:
-      controls_.showControl(kLicencePanel, false);
-      controls_.showControl(kSettingsPanel, true);
+      showAndHide({-kLicencePanel, +kSettingsPanel});
       setHeader(TextId::Page03Titel, TextId::Page03Msg);
       break;
     case 4:
@@ -42,20 +42,11 @@ void WizardPages::next() {
         setHeader(TextId::Page04Titel, TextId::Page04Msg);
       } else {
         ++page_;  // no information: on to the installation page
-        controls_.showControl(kHeaderBand, false);
-        controls_.showControl(kInstallPanel, true);
-        controls_.showControl(kSidePicture, true);
-        controls_.showControl(kInstall, true);
-        controls_.showControl(kNext, false);
+        showAndHide({-kHeaderBand, +kInstallPanel, +kSidePicture, +kInstall, -kNext});
       }
       break;
     case 5:
-      controls_.showControl(kHeaderBand, false);
-      controls_.showControl(kReadmePanel, false);
-      controls_.showControl(kInstallPanel, true);
-      controls_.showControl(kSidePicture, true);
-      controls_.showControl(kInstall, true);
-      controls_.showControl(kNext, false);
+      showAndHide({-kHeaderBand, -kReadmePanel, +kInstallPanel, +kSidePicture, +kInstall, -kNext});
       break;
     default:
       page_ = 5;
@@ -67,11 +58,7 @@ void WizardPages::back() {
   --page_;
   switch (page_) {
     case 1:
-      controls_.showControl(kHeaderBand, false);
-      controls_.showControl(kLicencePanel, false);
-      controls_.showControl(kWelcomePanel, true);
-      controls_.showControl(kSidePicture, true);
-      controls_.showControl(kBack, false);
+      showAndHide({-kHeaderBand, -kLicencePanel, +kWelcomePanel, +kSidePicture, -kBack});
       controls_.enableControl(kNext, true);
       break;
     case 2:
@@ -81,24 +68,15 @@ void WizardPages::back() {
         setHeader(TextId::Page02Titel, TextId::Page02Msg);
       } else {
         --page_;  // no licence: back to the welcome page
-        controls_.showControl(kHeaderBand, false);
-        controls_.showControl(kWelcomePanel, true);
-        controls_.showControl(kSidePicture, true);
-        controls_.showControl(kBack, false);
+        showAndHide({-kHeaderBand, +kWelcomePanel, +kSidePicture, -kBack});
       }
       break;
     case 3:
-      controls_.showControl(kReadmePanel, false);
-      controls_.showControl(kSettingsPanel, true);
+      showAndHide({-kReadmePanel, +kSettingsPanel});
       setHeader(TextId::Page03Titel, TextId::Page03Msg);
       break;
     case 4:
-      controls_.showControl(kInstallPanel, false);
-      controls_.showControl(kSidePicture, false);
-      controls_.showControl(kInstall, false);
-      controls_.showControl(kNext, true);
-      controls_.showControl(kCancel, true);
-      controls_.showControl(kHeaderBand, true);
+      showAndHide({-kInstallPanel, -kSidePicture, -kInstall, +kNext, +kCancel, +kHeaderBand});
       if (controls_.viewerHoldsText(kReadmeViewer)) {
         controls_.showControl(kReadmePanel, true);  // the header still holds the page 4 texts
       } else {

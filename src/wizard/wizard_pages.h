@@ -5,6 +5,7 @@
 // the install run are the wizard run's (run/wizard_run.h).
 #pragma once
 
+#include <initializer_list>
 #include <string>
 
 #include "setup/run_settings.h"
@@ -37,6 +38,8 @@ class WizardPages {
 
  private:
   void setHeader(TextId title, TextId subtitle);
+  // Shows each control listed with a plus sign and hides each with a minus sign.
+  void showAndHide(std::initializer_list<signed char> changes);
 
   WizardControls& controls_;
   const InterfaceTexts& texts_;
