@@ -9,6 +9,41 @@ const DWORD kStyle = WS_POPUP | WS_CAPTION;  // a title bar, but no system menu 
 const int kClientWidth = 340;
 const int kClientHeight = 236;
 
+const DWORD kFrame = BS_GROUPBOX;
+const DWORD kName = SS_RIGHT;
+const DWORD kValue = SS_LEFT | SS_NOPREFIX;  // file descriptions may hold "&"
+const DWORD kButton = BS_PUSHBUTTON | WS_TABSTOP;
+const TextId kNoText = TextId(0xFF);  // the value labels, filled in afterwards
+
+// The window's controls: number, text, style (frames and buttons are BUTTONs, the rest
+// STATICs) and place.
+struct ControlRow {
+  unsigned char number;
+  TextId text;
+  DWORD style;
+  short x, y, width, height;
+};
+
+const ControlRow kControls[] = {
+    {kFileVersionFrameOld, TextId::FileVersionFrameOld, kFrame, 10, 5, 320, 85},
+    {45, TextId::FileVersionVersion, kName, 20, 25, 80, 15},
+    {46, TextId::FileVersionLang, kName, 20, 45, 80, 15},
+    {47, TextId::FileVersionDesc, kName, 20, 65, 80, 15},
+    {kFileVersionCurrentVersion, kNoText, kValue, 105, 25, 215, 15},
+    {kFileVersionCurrentLanguage, kNoText, kValue, 105, 45, 215, 15},
+    {kFileVersionCurrentDescription, kNoText, kValue, 105, 65, 215, 15},
+    {kFileVersionQuestion, TextId::FileVersionMsg, SS_LEFT, 10, 100, 320, 15},
+    {kFileVersionFrameNew, TextId::FileVersionFrameNew, kFrame, 10, 120, 320, 85},
+    {53, TextId::FileVersionVersion, kName, 20, 140, 80, 15},
+    {54, TextId::FileVersionLang, kName, 20, 160, 80, 15},
+    {55, TextId::FileVersionDesc, kName, 20, 180, 80, 15},
+    {kFileVersionNewVersion, kNoText, kValue, 105, 140, 215, 15},
+    {kFileVersionNewLanguage, kNoText, kValue, 105, 160, 215, 15},
+    {kFileVersionNewDescription, kNoText, kValue, 105, 180, 215, 15},
+    {kFileVersionYes, TextId::ButtonYes, kButton, 100, 210, 60, 20},
+    {kFileVersionNo, TextId::ButtonNo, kButton, 180, 210, 60, 20},
+};
+
 LRESULT CALLBACK fileVersionProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   auto* state = windowState<Win32FileVersionWindow::State>(window, message, lParam);
   if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED && state) {
@@ -39,31 +74,12 @@ bool Win32FileVersionWindow::openFileVersionWindow(const std::string& fileName, 
   if (!window_) return false;
 
   questionFont_ = createPointFont("Arial", 8, true);
-  const DWORD frameStyle = BS_GROUPBOX;
-  const DWORD nameStyle = SS_RIGHT;
-  const DWORD valueStyle = SS_LEFT | SS_NOPREFIX;  // file descriptions may hold "&"
-  const DWORD buttonStyle = BS_PUSHBUTTON | WS_TABSTOP;
-  auto text = [&](TextId id) { return texts.text(id).c_str(); };
-  const ControlSpec controls[] = {
-      {44, "BUTTON", text(TextId::FileVersionFrameOld), frameStyle, 10, 5, 320, 85},
-      {45, "STATIC", text(TextId::FileVersionVersion), nameStyle, 20, 25, 80, 15},
-      {46, "STATIC", text(TextId::FileVersionLang), nameStyle, 20, 45, 80, 15},
-      {47, "STATIC", text(TextId::FileVersionDesc), nameStyle, 20, 65, 80, 15},
-      {48, "STATIC", "", valueStyle, 105, 25, 215, 15},
-      {49, "STATIC", "", valueStyle, 105, 45, 215, 15},
-      {50, "STATIC", "", valueStyle, 105, 65, 215, 15},
-      {kFileVersionQuestion, "STATIC", text(TextId::FileVersionMsg), SS_LEFT, 10, 100, 320, 15, questionFont_},
-      {52, "BUTTON", text(TextId::FileVersionFrameNew), frameStyle, 10, 120, 320, 85},
-      {53, "STATIC", text(TextId::FileVersionVersion), nameStyle, 20, 140, 80, 15},
-      {54, "STATIC", text(TextId::FileVersionLang), nameStyle, 20, 160, 80, 15},
-      {55, "STATIC", text(TextId::FileVersionDesc), nameStyle, 20, 180, 80, 15},
-      {56, "STATIC", "", valueStyle, 105, 140, 215, 15},
-      {57, "STATIC", "", valueStyle, 105, 160, 215, 15},
-      {58, "STATIC", "", valueStyle, 105, 180, 215, 15},
-      {kFileVersionYes, "BUTTON", text(TextId::ButtonYes), buttonStyle, 100, 210, 60, 20},
-      {kFileVersionNo, "BUTTON", text(TextId::ButtonNo), buttonStyle, 180, 210, 60, 20},
-  };
-  for (const ControlSpec& control : controls) {
+  for (const ControlRow& row : kControls) {
+    const bool button = row.style == kFrame || row.style == kButton;
+    ControlSpec control{row.number, button ? "BUTTON" : "STATIC",
+                        row.text == kNoText ? "" : texts.text(row.text).c_str(), row.style,
+                        row.x, row.y, row.width, row.height};
+    if (row.number == kFileVersionQuestion) control.font = questionFont_;
     if (!createControl(window_, control)) {
       closeFileVersionWindow();
       return false;

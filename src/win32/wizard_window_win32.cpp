@@ -22,17 +22,18 @@ const int kSeparator = 0xFFFF;  // the etched line has no number of its own
 // small files down.
 const DWORD kProgressDrainMs = 30;
 
-enum class Kind { WhitePanel, SunkenPanel, Text, CentredText, Picture, Icon, Viewer, Option, Edit, Button, Check,
+enum class Kind : unsigned char { WhitePanel, SunkenPanel, Text, CentredText, Picture, Icon, Viewer, Option, Edit, Button, Check,
                   List, Progress, Link };
 
 // One control of the table: its number, the panel it lies in (0 for the window's client
 // area), kind, place, font (F1 to F6, 0 for the default GUI font) and first visibility.
+// Packed: the table is read once per window and is 37 rows long.
 struct ControlRow {
-  int number;
-  int panel;
+  unsigned short number;
+  unsigned char panel;
   Kind kind;
-  int x, y, width, height;
-  int font;
+  short x, y, width, height;
+  unsigned char font;
   bool shown;
 };
 
@@ -452,7 +453,9 @@ void Win32WizardWindow::advanceProgress(int64_t position) {
   RECT bar = {};
   GetClientRect(control(kProgressBar), &bar);
   if (progressMaximum_ > 0 && position >= 0)
-    progressPending_ = int(position >= progressMaximum_ ? bar.right : bar.right * position / progressMaximum_);
+    // In floating point: a 64-bit division would bring in the compiler's library routine.
+    progressPending_ = position >= progressMaximum_ ? bar.right
+                                                    : int(double(bar.right) * double(position) / double(progressMaximum_));
   if (GetTickCount() - lastDrain_ >= kProgressDrainMs) drainWizardEvents();
 }
 
