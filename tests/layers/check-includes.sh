@@ -10,15 +10,17 @@
 #   package  package reading and extraction
 #   system   the machine's parts: folders, registry, links, processes, privileges
 #   install  the installation's steps: checked copies, user tasks, logs for others
+#   uninstall  the uninstaller's log reading and removal
 #   wizard   the wizard's page logic and the start-menu picker's folders
 #   run      a whole run: start, quiet run, wizard run, end
 #   builder  package writing, for qvpack alone
-#   posix, win32  the platforms' implementations; stub  the stub program
+#   posix, win32  the platforms' implementations; stub, uninstaller  the programs;
+#   start  the programs' own start-up
 #   check-includes.sh <src folder>
 set -euo pipefail
 src=$(cd "${1:?usage: check-includes.sh <src folder>}" && pwd)
-layers=(${QV_LAYERS:-runtime texts setup codec package system install wizard run builder posix win32 stub})
-platforms="posix win32 stub"
+layers=(${QV_LAYERS:-runtime texts setup codec package system install uninstall wizard run builder posix win32 stub uninstaller start})
+platforms="posix win32 stub uninstaller start"
 
 rank() {
   local i

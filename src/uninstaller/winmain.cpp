@@ -1,0 +1,4 @@
+// Entry of the uninstaller.
+#include <windows.h>
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { ExitProcess(2); }
