@@ -3,11 +3,24 @@
 #include "install/user_tasks_kinds.h"
 #include "install/user_tasks_paths.h"
 #include "install/user_tasks_records.h"
+#include "runtime/file.h"
 #include "runtime/paths.h"
 #include "runtime/text.h"
 #include "system/placeholders.h"
 
 namespace qv {
+namespace {
+
+// A copied file's undo record; a third field "1" says that the file was there before
+// the copy: it may belong to another program, and the uninstaller leaves it.
+void recordCopiedFile(const std::string& destination, TaskRun& run) {
+  if (fileExists(destination))
+    run.undo.push_back(formatUndoRecord(task_kind::kCopyFile, {destination, "1"}));
+  else
+    run.undo.push_back(formatUndoRecord(task_kind::kCopyFile, {destination}));
+}
+
+}  // namespace
 
 void runCopyTask(const TaskLine& line, TaskRun& run) {
   const std::string name = line.field(2);
@@ -16,7 +29,7 @@ void runCopyTask(const TaskLine& line, TaskRun& run) {
   if (!folder.empty()) {
     destination = expandPlaceholders(replaceInstallFolder(folder + name, run.values.installFolder), true, run.folders);
   }
-  run.undo.push_back(formatUndoRecord(task_kind::kCopyFile, {destination}));
+  recordCopiedFile(destination, run);
   const std::string destinationFolder = folderPartOf(destination);
   if (!destinationFolder.empty()) ensureFolderPath(destinationFolder);
   run.actions.copyFileChecked(run.values.tempFolder + line.field(3), destination);
@@ -32,6 +45,8 @@ void runProgramTask(const TaskLine& line, TaskRun& run) {
     // Installed with the package; the uninstaller unregisters and removes it.
     run.undo.push_back(formatUndoRecord(task_kind::kRunProgram, {systemFolder, path}));
   } else {
+    // Copied like a kind-5 file, and recorded as one, so that the uninstaller removes it.
+    recordCopiedFile(path, run);
     run.actions.copyFileChecked(run.values.tempFolder + fileNamePartOf(path), path);
   }
   const std::string workingFolder = folderPartOf(path);

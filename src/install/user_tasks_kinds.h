@@ -7,19 +7,6 @@
 
 namespace qv {
 
-namespace task_kind {
-constexpr int32_t kDesktopLink = 0;
-constexpr int32_t kStartMenuLink = 1;
-constexpr int32_t kDesktopAddress = 2;
-constexpr int32_t kStartMenuAddress = 3;
-constexpr int32_t kStartupLink = 4;
-constexpr int32_t kCopyFile = 5;
-constexpr int32_t kRegistryValue = 6;
-constexpr int32_t kIniEntry = 8;
-constexpr int32_t kRunProgram = 9;
-constexpr int32_t kAssociation = 10;
-}  // namespace task_kind
-
 // One run of the task list: its values, the system, the open setup description and
 // the undo records made so far.
 struct TaskRun {

@@ -9,6 +9,20 @@
 
 namespace qv {
 
+// The kinds of task lines, field 1; the undo records the tasks leave begin with them.
+namespace task_kind {
+constexpr int32_t kDesktopLink = 0;
+constexpr int32_t kStartMenuLink = 1;
+constexpr int32_t kDesktopAddress = 2;
+constexpr int32_t kStartMenuAddress = 3;
+constexpr int32_t kStartupLink = 4;
+constexpr int32_t kCopyFile = 5;
+constexpr int32_t kRegistryValue = 6;
+constexpr int32_t kIniEntry = 8;
+constexpr int32_t kRunProgram = 9;
+constexpr int32_t kAssociation = 10;
+}  // namespace task_kind
+
 // Decimal digits with an optional sign, after leading blanks and tabs, up to the
 // first other byte; no digits read as 0. Taken modulo 2^32, so that every narrower
 // form below keeps the low bits of the number as written.

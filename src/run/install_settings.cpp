@@ -13,8 +13,6 @@ const std::string& firstNonEmpty(const std::string& a, const std::string& b, con
 
 }  // namespace
 
-std::string stateKeyPath(const std::string& guid) { return "SOFTWARE\\Quarvel\\" + guid; }
-
 PreviousRun readStateKey(Registry& registry, const std::string& guid) {
   std::string key = stateKeyPath(guid);
   PreviousRun previous;

@@ -8,11 +8,9 @@
 #include "setup/run_settings.h"
 #include "system/registry.h"
 #include "system/special_folders.h"
+#include "system/uninstall_entry.h"
 
 namespace qv {
-
-// The state key of a product: HKEY_CURRENT_USER, SOFTWARE\Quarvel\ + GUID.
-std::string stateKeyPath(const std::string& guid);
 
 // What the state key of the product holds (read even without a GUID).
 PreviousRun readStateKey(Registry& registry, const std::string& guid);

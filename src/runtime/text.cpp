@@ -75,4 +75,32 @@ std::string replaceAll(std::string_view text, std::string_view token, std::strin
   return out;
 }
 
+std::string skipProgramName(const std::string& commandLine) {
+  size_t pos = 0;
+  while (pos < commandLine.size() && isBlank(commandLine[pos])) ++pos;
+  if (pos < commandLine.size() && commandLine[pos] == '"') {
+    size_t close = commandLine.find('"', pos + 1);
+    pos = close == std::string::npos ? commandLine.size() : close + 1;
+  } else {
+    while (pos < commandLine.size() && !isBlank(commandLine[pos])) ++pos;
+  }
+  while (pos < commandLine.size() && isBlank(commandLine[pos])) ++pos;
+  return commandLine.substr(pos);
+}
+
+std::string nextParameter(const std::string& text, size_t& pos) {
+  while (pos < text.size() && isBlank(text[pos])) ++pos;
+  if (pos >= text.size()) return std::string();
+  if (text[pos] == '"') {
+    size_t close = text.find('"', pos + 1);
+    size_t end = close == std::string::npos ? text.size() : close;
+    std::string parameter = text.substr(pos + 1, end - pos - 1);
+    pos = close == std::string::npos ? text.size() : close + 1;
+    return parameter;
+  }
+  size_t begin = pos;
+  while (pos < text.size() && !isBlank(text[pos])) ++pos;
+  return text.substr(begin, pos - begin);
+}
+
 }  // namespace qv

@@ -72,4 +72,16 @@ void sortShortList(std::vector<Item>& items, Less less) {
   }
 }
 
+// Command lines, as both programs read theirs: the text after the program name of a
+// full command line (as the system hands it to a program). A program name in double
+// quotes runs to the closing quote, any other to the first blank or tab; the blanks
+// after it are skipped as well.
+std::string skipProgramName(const std::string& commandLine);
+
+// Splits the next parameter off text, starting at pos and leaving pos behind it.
+// Blanks and tabs before it are skipped; one beginning with a double quote runs to
+// the next double quote (or the end) and is taken without the quotes, any other
+// runs to the next blank or tab. An empty result means the scan ends.
+std::string nextParameter(const std::string& text, size_t& pos);
+
 }  // namespace qv

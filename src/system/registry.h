@@ -1,4 +1,5 @@
-// The registry as the stub uses it: string values under one of three roots.
+// The registry as the programs use it: string values under one of three roots, and
+// their removal.
 // The Win32 implementation is win32/registry_win32.h; tests pass their own.
 #pragma once
 
@@ -19,6 +20,17 @@ class Registry {
   // The key's default (unnamed) value, the key opened for reading; empty when the key
   // cannot be opened or the value does not fit 259 characters.
   virtual std::string readDefaultValue(RegistryRoot root, const std::string& key) = 0;
+};
+
+// The registry with the removal the uninstaller needs; apart, so that the stub, which
+// removes nothing, carries none of it.
+class RemovableRegistry : public Registry {
+ public:
+  // Removes a value (the default value for an empty name). True when it is gone, also
+  // when it was not there.
+  virtual bool removeValue(RegistryRoot root, const std::string& key, const std::string& name) = 0;
+  // Removes the key when it holds neither values nor subkeys. True when removed.
+  virtual bool removeEmptyKey(RegistryRoot root, const std::string& key) = 0;
 };
 
 }  // namespace qv

@@ -2,6 +2,8 @@
 
 namespace qv {
 
+std::string stateKeyPath(const std::string& guid) { return "SOFTWARE\\Quarvel\\" + guid; }
+
 std::string uninstallEntryKey(const std::string& subkey) {
   return "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" + subkey;
 }

@@ -9,6 +9,10 @@
 
 namespace qv {
 
+// The state key below HKEY_CURRENT_USER: where a wizard run keeps the folders it chose
+// for the next run of the same product.
+std::string stateKeyPath(const std::string& guid);
+
 // The entry's key below HKEY_LOCAL_MACHINE: the Uninstall key + `subkey`.
 std::string uninstallEntryKey(const std::string& subkey);
 

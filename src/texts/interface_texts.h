@@ -71,6 +71,8 @@ class InterfaceTexts {
   void loadInterfaceTexts(const std::string& path, const std::string& title, const std::string& version);
 
   const std::string& text(TextId id) const { return texts_[size_t(id)]; }
+  // One text replaced, as the uninstaller takes them from its log.
+  void setText(TextId id, std::string text) { texts_[size_t(id)] = std::move(text); }
 
  private:
   void fillDefaults(const std::string& title, const std::string& version);

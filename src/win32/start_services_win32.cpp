@@ -5,27 +5,9 @@
 
 #include <vector>
 
-#include "run/command_line.h"
+#include "win32/program_paths_win32.h"
 
 namespace qv {
-namespace {
-
-using GetLongPathNameFn = DWORD(WINAPI*)(LPCSTR, LPSTR, DWORD);
-
-// Calls fill(buffer, capacity) with a growing buffer until the text fits.
-template <typename Fill>
-std::string fetchText(Fill fill) {
-  std::vector<char> buffer(MAX_PATH + 1);
-  for (int attempt = 0; attempt < 4; ++attempt) {
-    DWORD n = fill(buffer.data(), DWORD(buffer.size()));
-    if (n == 0) return std::string();
-    if (n < buffer.size()) return std::string(buffer.data(), n);
-    buffer.resize(size_t(n) + 1 > buffer.size() * 2 ? size_t(n) + 1 : buffer.size() * 2);
-  }
-  return std::string();
-}
-
-}  // namespace
 
 void Win32StartServices::initializeServices() { apartment_.reset(new ComApartment); }
 
@@ -40,32 +22,11 @@ InstallServices* Win32StartServices::installServices(RunContext& context, const 
   return install_.get();
 }
 
-std::string Win32StartServices::commandLineArguments() {
-  const char* line = GetCommandLineA();
-  return skipProgramName(line ? line : "");
-}
+std::string Win32StartServices::commandLineArguments() { return programArguments(); }
 
-std::string Win32StartServices::modulePath() {
-  std::vector<char> buffer(MAX_PATH + 1);
-  for (int attempt = 0; attempt < 4; ++attempt) {
-    DWORD n = GetModuleFileNameA(nullptr, buffer.data(), DWORD(buffer.size()));
-    if (n == 0) return std::string();
-    if (n < buffer.size()) return std::string(buffer.data(), n);
-    buffer.resize(buffer.size() * 4);  // the name was cut off
-  }
-  return std::string();
-}
+std::string Win32StartServices::modulePath() { return moduleFilePath(); }
 
-std::string Win32StartServices::temporaryPath() {
-  std::string shortForm = fetchText([](char* b, DWORD n) { return GetTempPathA(n, b); });
-  // Looked up by name: older systems lack it, and the short form serves there.
-  auto getLongPathName = reinterpret_cast<GetLongPathNameFn>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetLongPathNameA")));
-  if (shortForm.empty() || !getLongPathName) return shortForm;
-  std::string longForm =
-      fetchText([&](char* b, DWORD n) { return getLongPathName(shortForm.c_str(), b, n); });
-  return longForm.empty() ? shortForm : longForm;
-}
+std::string Win32StartServices::temporaryPath() { return temporaryFolderPath(); }
 
 std::string Win32StartServices::newGuidText() {
   GUID guid;

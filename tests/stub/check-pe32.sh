@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# The shipped stub must be a 32-bit GUI program below the size limit, and may import
-# only libraries the system always loads from its own folder (plus the common controls,
-# bound through the manifest): any other name could be served by a planted library
+# A shipped program (the stub, the uninstaller) must be a 32-bit GUI program below the
+# size limit, and may import only libraries the system always loads from its own folder
+# (plus the common controls, bound through the manifest): any other name could be served by a planted library
 # beside the setup executable. Libraries it needs beyond these it loads at run time by
 # their full path in the system folder.
 # The stub starts without the C runtime's start-up, which would apply the relocations
@@ -17,7 +17,7 @@ case "$kind" in
 esac
 size=$(stat -c %s "$exe")
 echo "size: $size bytes (limit $limit)"
-[ "$size" -lt "$limit" ] || { echo "the stub is too large"; exit 1; }
+[ "$size" -lt "$limit" ] || { echo "the program is too large"; exit 1; }
 imports=$(i686-w64-mingw32-objdump -p "$exe" | sed -n 's/^\s*DLL Name: //p' | tr 'A-Z' 'a-z' | sort -u)
 echo "imports:" $imports
 for dll in $imports; do

@@ -179,12 +179,15 @@ TEST_F(UserTasks, AddressLinksKeepTheAddressAndTheirIcon) {
 
 TEST_F(UserTasks, CopiesFromTheTemporaryFolderIntoMadeFolders) {
   const std::string inst = values_.installFolder, temp = values_.tempFolder;
+  qv::ensureFolderPath(root_ + "Direct\\");
+  writeFile(root_ + "Direct\\e.txt");
   qv::UndoList undo = runTasks({
       "5|extras.txt|extras.txt|%InstallDir%docs\\",
       "5|notes.txt|extras.txt|%AppData%Quarvel Hello\\",
       "5|b.txt|sub\\b.txt|Plain\\",          // no placeholder: under Program Files
       "5|c.txt|c.txt|%ProgDir%%InstallDir%", // both tokens replaced
       "5|" + root_ + "Direct\\d.txt|d.txt|", // no folder: the name as written
+      "5|" + root_ + "Direct\\e.txt|e.txt|", // there already: marked, so that it stays
   });
   EXPECT_EQ(actions_.calls, (std::vector<std::string>{
                                 joined({"copy", temp + "extras.txt", inst + "docs\\extras.txt"}),
@@ -192,6 +195,7 @@ TEST_F(UserTasks, CopiesFromTheTemporaryFolderIntoMadeFolders) {
                                 joined({"copy", temp + "sub\\b.txt", root_ + "Program Files\\Plain\\b.txt"}),
                                 joined({"copy", temp + "c.txt", inst + inst + "c.txt"}),
                                 joined({"copy", temp + "d.txt", root_ + "Direct\\d.txt"}),
+                                joined({"copy", temp + "e.txt", root_ + "Direct\\e.txt"}),
                             }));
   EXPECT_TRUE(qv::folderExists(inst + "docs\\"));
   EXPECT_TRUE(qv::folderExists(root_ + "AppData\\Quarvel Hello\\"));
@@ -199,7 +203,7 @@ TEST_F(UserTasks, CopiesFromTheTemporaryFolderIntoMadeFolders) {
   EXPECT_TRUE(qv::folderExists(root_ + "Direct\\"));
   EXPECT_EQ(undo, (qv::UndoList{"5|" + inst + "docs\\extras.txt", "5|" + root_ + "AppData\\Quarvel Hello\\notes.txt",
                                 "5|" + root_ + "Program Files\\Plain\\b.txt", "5|" + inst + inst + "c.txt",
-                                "5|" + root_ + "Direct\\d.txt"}));
+                                "5|" + root_ + "Direct\\d.txt", "5|" + root_ + "Direct\\e.txt|1"}));
 }
 
 TEST_F(UserTasks, RegistryValuesReplaceOnlyTheInstallFolder) {
@@ -273,7 +277,9 @@ TEST_F(UserTasks, ProgramsAndRegistrationsInAndOutsideTheProgramFolder) {
                 joined({"run", "%progdir%\\x.exe", "", "%progdir%\\"}),
                 joined({"run", inst + "flag.exe", "", inst}),
             }));
+  // A program copied outside the program folder is recorded as a copied file.
   EXPECT_EQ(undo, (qv::UndoList{"9|" + sys + "|" + inst + "regdemo.dll", "9|" + sys + "|" + inst + "bin\\tool.exe",
+                                "5|" + root_ + "AppData\\Hello\\note.exe", "5|%progdir%\\x.exe",
                                 "9|" + sys + "|" + inst + "flag.exe"}));
 }
 

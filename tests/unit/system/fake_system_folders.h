@@ -12,7 +12,7 @@
 
 namespace qvtest {
 
-class FakeRegistry : public qv::Registry {
+class FakeRegistry : public qv::RemovableRegistry {
  public:
   std::string readString(qv::RegistryRoot root, const std::string& key, const std::string& name) override {
     reads.push_back(key + "|" + name);
@@ -31,12 +31,26 @@ class FakeRegistry : public qv::Registry {
     auto it = values.find(std::make_tuple(root, key, std::string()));
     return it == values.end() ? std::string() : it->second;
   }
+  bool removeValue(qv::RegistryRoot root, const std::string& key, const std::string& name) override {
+    values.erase(std::make_tuple(root, key, name));
+    return true;
+  }
+  // Keys exist as long as a value lies in them or below them, or they are in `keys`.
+  bool removeEmptyKey(qv::RegistryRoot root, const std::string& key) override {
+    for (const auto& value : values) {
+      if (std::get<0>(value.first) != root) continue;
+      const std::string& held = std::get<1>(value.first);
+      if (held == key || held.compare(0, key.size() + 1, key + "\\") == 0) return false;
+    }
+    removedKeys.push_back(key);
+    return true;
+  }
   void set(qv::RegistryRoot root, const std::string& key, const std::string& name, const std::string& data) {
     values[std::make_tuple(root, key, name)] = data;
   }
 
   std::map<std::tuple<qv::RegistryRoot, std::string, std::string>, std::string> values;
-  std::vector<std::string> reads, writes, defaultReads;
+  std::vector<std::string> reads, writes, defaultReads, removedKeys;
 };
 
 class FakeShellFolders : public qv::ShellFolders {
