@@ -1,10 +1,29 @@
 #include "install/product_package.h"
 
+#include "package/extract_names.h"
+
 #include "runtime/file.h"
 #include "runtime/paths.h"
 #include "runtime/text.h"
 
 namespace qv {
+namespace {
+
+// What of the package is in the install folder now, by looking: an entry that failed
+// over a file an earlier installation left is the product's all the same, and one
+// that failed without is not there. Unsafe names were never written and are not
+// looked up outside the folder; a folder entry is one extraction makes only when its
+// name ends with a backslash.
+void listPlacedEntries(const Package& package, const std::string& installFolder, std::vector<std::string>& placed) {
+  for (const PackageEntry& entry : package.entries()) {
+    const std::string path = installFolder + entry.name;
+    if (isSafeEntryName(entry.name) &&
+        (entry.isFolder() ? entry.name.back() == '\\' && folderExists(path) : entry.isFile() && fileExists(path)))
+      placed.push_back(entry.name);
+  }
+}
+
+}  // namespace
 
 std::string productPackagePath(const std::string& stubPath, const std::string& tempFolder, bool split) {
   if (!split) return tempFolder.empty() ? std::string() : tempFolder + "setup.pck";
@@ -25,7 +44,8 @@ std::string productPackagePath(const std::string& stubPath, const std::string& t
 
 ProductExtraction extractProductPackage(const std::string& packagePath, const std::string& installFolder,
                                         const std::string& keptExtensions, ProgressProcedure progress,
-                                        ExtractionHooks& hooks, const std::function<void(const Package&)>& opened) {
+                                        ExtractionHooks& hooks, const std::function<void(const Package&)>& opened,
+                                        std::vector<std::string>* placed) {
   if (!folderExists(installFolder) && !ensureFolderPath(installFolder) && hooks.offerAdministratorLogon())
     ensureFolderPath(installFolder);
   Package package;
@@ -34,6 +54,7 @@ ProductExtraction extractProductPackage(const std::string& packagePath, const st
     if (opened) opened(package);
     result = extractPackage(package, installFolder, keptExtensions, hooks) ? ProductExtraction::Whole
                                                                             : ProductExtraction::EntriesFailed;
+    if (placed) listPlacedEntries(package, installFolder, *placed);
   }
   return result;
 }

@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "package/extract.h"
 #include "package/package_reader.h"
@@ -28,10 +29,15 @@ enum class ProductExtraction {
 // that fails, the hooks' administrator logon is offered and it is tried once more.
 // Then opens the package (with the progress procedure, which may be empty), tells
 // `opened` of it (the wizard sets its progress bar's range to the total size), and
-// extracts it with the kept-extension list.
+// extracts it with the kept-extension list. To `placed`, when given, it appends the
+// names of the entries now in the install folder, in package order, folders ending
+// with a backslash: those written, kept files that exist, and those that failed over
+// a file still there; not those that failed with nothing in their place (the install
+// folder then ends with a backslash, as the runs give it).
 ProductExtraction extractProductPackage(const std::string& packagePath, const std::string& installFolder,
                                         const std::string& keptExtensions, ProgressProcedure progress,
                                         ExtractionHooks& hooks,
-                                        const std::function<void(const Package&)>& opened = nullptr);
+                                        const std::function<void(const Package&)>& opened = nullptr,
+                                        std::vector<std::string>* placed = nullptr);
 
 }  // namespace qv

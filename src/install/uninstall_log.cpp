@@ -65,12 +65,14 @@ void writeStartProgGroup(KeyValueDocument& log, const RunSettings& settings) {
   log.writeKeyString("AfterParam", settings.uninst2Param);
 }
 
-void writeUserTaskGroup(KeyValueDocument& log, const std::vector<std::string>& undoRecords) {
-  log.selectGroup("UserTask");
-  // A log holds what an int counts; the records after that are not numbered.
-  size_t count = undoRecords.size() > size_t(0x7FFFFFFF) ? size_t(0x7FFFFFFF) : undoRecords.size();
+// Number, then key prefix + 1 to Number, one line each.
+void writeNumberedGroup(KeyValueDocument& log, const char* group, const char* keyPrefix,
+                        const std::vector<std::string>& lines) {
+  log.selectGroup(group);
+  // A log holds what an int counts; the lines after that are not numbered.
+  size_t count = lines.size() > size_t(0x7FFFFFFF) ? size_t(0x7FFFFFFF) : lines.size();
   log.writeKeyInteger("Number", int(count));
-  for (size_t i = 0; i < count; ++i) log.writeKeyString("Task" + std::to_string(i + 1), undoRecords[i]);
+  for (size_t i = 0; i < count; ++i) log.writeKeyString(keyPrefix + std::to_string(i + 1), lines[i]);
 }
 
 }  // namespace
@@ -86,7 +88,8 @@ void writeUninstallLog(const UninstallLogRun& run, RunSettings& settings, const 
   writeLanguageGroup(log, texts);
   writeStartMenuGroup(log, run, settings, texts);
   writeStartProgGroup(log, settings);
-  writeUserTaskGroup(log, undoRecords);
+  writeNumberedGroup(log, "UserTask", "Task", undoRecords);
+  writeNumberedGroup(log, "Files", "File", run.productFiles);
   log.closeKeyValueFile();
 }
 

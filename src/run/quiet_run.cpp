@@ -54,8 +54,11 @@ void installQuietly(RunContext& context, RunSettings& settings, const InterfaceT
   system.setEnvironmentVariable("InstallDir", installFolder);
 
   QuietExtractionHooks hooks(context.outcome);
+  // The log lists the product's files for the uninstaller.
+  UninstallLogRun logRun;
   if (extractProductPackage(productPackagePath(context.stubPath, context.tempFolder, settings.split != 0),
-                            installFolder, settings.noCopyExt, nullptr, hooks) == ProductExtraction::NotOpened) {
+                            installFolder, settings.noCopyExt, nullptr, hooks, nullptr,
+                            &logRun.productFiles) == ProductExtraction::NotOpened) {
     // Nothing was installed: no entry, links, tasks or log for an installation that is
     // not there, and no after task for it either.
     context.outcome.setupDamaged = true;
@@ -77,7 +80,6 @@ void installQuietly(RunContext& context, RunSettings& settings, const InterfaceT
   UndoList undo = runUserTasks(values, install.folders(), install.userTaskActions());
 
   // The log's DesktopIcon stays empty after a quiet run, even with a desktop link.
-  UninstallLogRun logRun;
   logRun.installFolder = installFolder;
   logRun.loggedOnAsAdministrator = context.logon.impersonating;
   logRun.startMenuLinksMade = settings.startMenu != 0;

@@ -12,6 +12,7 @@
 #include "setup/setup_description.h"
 #include "system/script_file.h"
 #include "system/shortcuts.h"
+#include "system/uninstall_entry.h"
 #include "wizard/wizard_pages.h"
 
 namespace qv {
@@ -236,6 +237,8 @@ bool WizardRun::install() {
   window_.showControl(kProgressBar, true);
   int64_t runningTotal = 0;
   WizardExtractionHooks hooks(context_, system_, texts_);
+  // The log lists the product's files for the uninstaller.
+  UninstallLogRun logRun;
   const ProductExtraction extraction = extractProductPackage(
       productPackagePath(context_.stubPath, context_.tempFolder, settings_.split != 0), installFolder_,
       settings_.noCopyExt,
@@ -243,7 +246,7 @@ bool WizardRun::install() {
         runningTotal += entry.size;
         window_.advanceProgress(runningTotal);
       },
-      hooks, [&](const Package& package) { window_.setProgressRange(package.totalSize()); });
+      hooks, [&](const Package& package) { window_.setProgressRange(package.totalSize()); }, &logRun.productFiles);
   if (extraction != ProductExtraction::Whole)
     system_.showError(texts_.text(TextId::Rq6Titel), texts_.text(TextId::Rq6Msg));
   if (extraction == ProductExtraction::NotOpened) {
@@ -257,6 +260,8 @@ bool WizardRun::install() {
   window_.drainWizardEvents();
 
   writeUpdaterLanguageFile(context_.tempFolder, context_.languageFileName, installFolder_);
+  // As in the quiet run: the product can be removed from the system's program list.
+  writeProductUninstallEntry(install_.registry(), settings_, installFolder_);
   std::string desktopLink;
   if (desktop) {
     window_.addStepLine(texts_.text(TextId::InstallMsg2));
@@ -281,7 +286,6 @@ bool WizardRun::install() {
   values.primaryLanguage = context_.primaryLanguage;
   UndoList undo = runUserTasks(values, install_.folders(), install_.userTaskActions());
 
-  UninstallLogRun logRun;
   logRun.installFolder = installFolder_;
   logRun.desktopIcon = desktopLink;
   logRun.loggedOnAsAdministrator = context_.logon.impersonating;

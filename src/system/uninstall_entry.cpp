@@ -18,12 +18,14 @@ bool writeUninstallEntry(Registry& registry, const std::string& guid, const std:
   const RegistryRoot root = RegistryRoot::LocalMachine;
   // The first write makes the key; when that fails the rest would fail alike.
   if (registry.writeString(root, key, "DisplayName", displayName) == 0) return false;
-  registry.writeString(root, key, "DisplayIcon", displayIcon);
-  registry.writeString(root, key, "Publisher", publisher);
-  registry.writeString(root, key, "URLInfoAbout", url);
-  registry.writeString(root, key, "HelpLink", url);
-  registry.writeString(root, key, "Contact", contact);
-  registry.writeString(root, key, "UninstallString", uninstallCommand);
+  // One call site for the rest: the stub is held to its size.
+  struct Value {
+    const char* name;
+    const std::string& data;
+  };
+  const Value values[] = {{"DisplayIcon", displayIcon}, {"Publisher", publisher},  {"URLInfoAbout", url},
+                          {"HelpLink", url},            {"Contact", contact},      {"UninstallString", uninstallCommand}};
+  for (const Value& value : values) registry.writeString(root, key, value.name, value.data);
   return true;
 }
 

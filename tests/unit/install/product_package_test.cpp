@@ -1,9 +1,10 @@
-// The product package: its path, split or inside the setup package, and its
-// extraction into an install folder that may not exist yet.
+// The product package: its path, split or inside the setup package, its extraction
+// into an install folder that may not exist yet, and the entries it reports placed.
 #include <gtest/gtest.h>
 
 #include "install/product_package.h"
 #include "runtime/file.h"
+#include "runtime/paths.h"
 #include "support/scratch_folder.h"
 #include "support/test_data.h"
 #include "unit/package/package_test_util.h"
@@ -77,6 +78,53 @@ TEST(ProductPackage, ExtractsIntoAMissingInstallFolderAndKeepsListedFiles) {
   EXPECT_EQ(qv::extractProductPackage(package, install, "ini|", nullptr, hooks), qv::ProductExtraction::Whole);
   EXPECT_EQ(readText(install + "settings.ini"), "[Mine]\r\n");
   EXPECT_EQ(readBytes(install + "app.exe"), randomBytes(3000, 1));
+}
+
+// Records the failures extraction reports to the run's own hooks.
+class FailureHooks : public qv::ExtractionHooks {
+ public:
+  void onEntryFailed(const qv::PackageEntry& entry, qv::EntryFailure failure) override {
+    (void)failure;
+    failed.push_back(entry.name);
+  }
+  std::vector<std::string> failed;
+};
+
+TEST(ProductPackage, ReportsTheEntriesInTheInstallFolderInPackageOrder) {
+  ScratchFolder dir;
+  std::string package = dir / "setup.pck";
+  PackageBytes bytes = makePackage(
+      {fileEntry("app.exe", randomBytes(1000, 4)), folderEntry("docs\\"),
+       fileEntry("docs\\damaged.txt", textBytes(4000, 5), true), fileEntry("docs\\old.txt", textBytes(3000, 6), true),
+       fileEntry("..\\outside.txt", bytesOf("x")), fileEntry("docs\\empty.txt", {}),
+       fileEntry("user.ini", bytesOf("[New]\r\n")), folderEntry("data")});
+  for (int damaged : {2, 3})
+    bytes.bytes[size_t(bytes.entries[damaged].offset) + size_t(bytes.entries[damaged].storedSize) / 2] ^= 0x20;
+  ASSERT_TRUE(writeBytes(package, bytes.bytes));
+  std::string install = dir / "App\\";
+  ASSERT_TRUE(qv::ensureFolderPath(install + "docs"));
+  // An earlier installation's files, and one beside the install folder.
+  ASSERT_TRUE(writeBytes(install + "user.ini", bytesOf("[Mine]\r\n")));
+  ASSERT_TRUE(writeBytes(install + "docs\\old.txt", bytesOf("earlier")));
+  ASSERT_TRUE(writeBytes(dir / "outside.txt", bytesOf("not the product's")));
+
+  FailureHooks hooks;
+  std::vector<std::string> placed = {"kept from before"};
+  EXPECT_EQ(qv::extractProductPackage(package, install, "ini", nullptr, hooks, nullptr, &placed),
+            qv::ProductExtraction::EntriesFailed);
+  EXPECT_EQ(hooks.failed, (std::vector<std::string>{"docs\\damaged.txt", "docs\\old.txt", "..\\outside.txt"}));
+  // Written, kept, and failed over an earlier file are all there; the damaged entry
+  // without one is not, the unsafe name is never looked up, and a folder entry without
+  // its backslash is not made.
+  EXPECT_EQ(placed, (std::vector<std::string>{"kept from before", "app.exe", "docs\\", "docs\\old.txt",
+                                              "docs\\empty.txt", "user.ini"}));
+  EXPECT_EQ(readText(install + "docs\\old.txt"), "earlier");
+
+  // A package that cannot be opened places nothing.
+  placed.clear();
+  EXPECT_EQ(qv::extractProductPackage(dir / "missing.pck", install, "", nullptr, hooks, nullptr, &placed),
+            qv::ProductExtraction::NotOpened);
+  EXPECT_TRUE(placed.empty());
 }
 
 TEST(ProductPackage, OffersTheLogonOnceWhenTheInstallFolderCannotBeMade) {

@@ -1,6 +1,7 @@
 // The uninstall log as the uninstaller receives it: every group and key in order with
 // its value, the texts of the chosen language, the link names the start-menu step
-// uses, the undo records, the content an earlier log keeps, and NoUninstall.
+// uses, the undo records, the product's files, the content an earlier log keeps, and
+// NoUninstall.
 #include "install/uninstall_log.h"
 
 #include <gtest/gtest.h>
@@ -78,14 +79,21 @@ const char kFreshLog[] =
     "Number = 3\r\n"
     "Task1 = 0|C:\\Users\\me\\Desktop\\Readme.lnk\r\n"
     "Task2 = 5|C:\\Program Files\\Quarvel Hello\\extra.dll\r\n"
-    "Task3 = 6|1|Software\\Quarvel Hello|Colour\r\n";
+    "Task3 = 6|1|Software\\Quarvel Hello|Colour\r\n"
+    "[Files]\r\n"
+    "Number = 4\r\n"
+    "File1 = hello.exe\r\n"
+    "File2 = docs\\\r\n"
+    "File3 = docs\\manual.txt\r\n"
+    "File4 = uninstall.exe\r\n";
 
 TEST(UninstallLog, FreshLogHoldsEveryGroupAndKeyInOrder) {
   ScratchFolder folder;
   qv::RunSettings settings = productSettings();
   qv::InterfaceTexts texts;
   texts.loadInterfaceTexts(folder / "missing.lng", "Quarvel Hello", "1.0");
-  qv::UninstallLogRun run{folder.path(), "C:\\Users\\me\\Desktop\\Quarvel Hello.lnk", true, true};
+  qv::UninstallLogRun run{folder.path(), "C:\\Users\\me\\Desktop\\Quarvel Hello.lnk", true, true,
+                          {"hello.exe", "docs\\", "docs\\manual.txt", "uninstall.exe"}};
   const std::vector<std::string> undo = {"0|C:\\Users\\me\\Desktop\\Readme.lnk",
                                          "5|C:\\Program Files\\Quarvel Hello\\extra.dll",
                                          "6|1|Software\\Quarvel Hello|Colour"};
@@ -141,6 +149,8 @@ TEST(UninstallLog, TextsOfTheChosenLanguageAndAnEmptyLinkName) {
   ASSERT_TRUE(log.selectGroup("UserTask"));
   EXPECT_EQ(log.readKeyInteger("Number", -1), 0);
   EXPECT_EQ(log.readKeyString("Task1", "none"), "none");
+  ASSERT_TRUE(log.selectGroup("Files"));
+  EXPECT_EQ(log.readKeyInteger("Number", -1), 0);
 }
 
 TEST(UninstallLog, EarlierLogKeepsWhatThisRunDoesNotWrite) {
@@ -149,10 +159,11 @@ TEST(UninstallLog, EarlierLogKeepsWhatThisRunDoesNotWrite) {
             "; written by the first installation\r\n"
             "[Settings]\r\nProgDir = D:\\Old\\\r\nExtra = kept\r\nLoginAdmin = 1\r\n"
             "[Custom]\r\nNote = from the product\r\n"
-            "[UserTask]\r\nNumber = 4\r\nTask1 = 0|old1\r\nTask2 = 0|old2\r\nTask3 = 0|old3\r\nTask4 = 0|old4\r\n");
+            "[UserTask]\r\nNumber = 4\r\nTask1 = 0|old1\r\nTask2 = 0|old2\r\nTask3 = 0|old3\r\nTask4 = 0|old4\r\n"
+            "[Files]\r\nNumber = 3\r\nFile1 = old.exe\r\nFile2 = old\\\r\nFile3 = old\\a.txt\r\n");
   qv::RunSettings settings = productSettings();
   qv::InterfaceTexts texts;
-  qv::writeUninstallLog({folder.path(), "", false}, settings, texts, {"1|new1", "2|new2"});
+  qv::writeUninstallLog({folder.path(), "", false, false, {"new.exe"}}, settings, texts, {"1|new1", "2|new2"});
 
   std::string log = qvtest::readText(folder / "uninstall.dat");
   EXPECT_EQ(log.rfind("; written by the first installation\r\n[Settings]\r\nProgDir = " + folder.path() + "\r\n"
@@ -164,6 +175,8 @@ TEST(UninstallLog, EarlierLogKeepsWhatThisRunDoesNotWrite) {
                      "Task2 = 2|new2\r\nTask3 = 0|old3\r\nTask4 = 0|old4\r\n"),
             std::string::npos)
       << log;
+  // The count tells how many of the numbered files are this run's.
+  EXPECT_NE(log.find("[Files]\r\nNumber = 1\r\nFile1 = new.exe\r\nFile2 = old\\\r\n"), std::string::npos) << log;
   // Keys missing from the earlier groups and the missing groups follow.
   qv::KeyValueDocument doc;
   ASSERT_TRUE(doc.openKeyValueFile(folder / "uninstall.dat"));

@@ -66,6 +66,12 @@ TEST_F(QuietRun, InstallsEverythingInItsOrder) {
   log.selectGroup("UserTask");
   EXPECT_EQ(log.readKeyInteger("Number", -1), 1);
   EXPECT_EQ(log.readKeyString("Task1", ""), "6|2147483649|Software\\Demo|Folder");
+  // And the product's files the extraction placed, for the uninstaller to remove.
+  log.selectGroup("Files");
+  EXPECT_EQ(log.readKeyInteger("Number", -1), 3);
+  EXPECT_EQ(log.readKeyString("File1", ""), "app.exe");
+  EXPECT_EQ(log.readKeyString("File2", ""), "docs\\");
+  EXPECT_EQ(log.readKeyString("File3", ""), "docs\\help.txt");
   log.closeKeyValueFile();
 
   // The script with its constants, through the host the run was given.
@@ -140,8 +146,14 @@ TEST_F(QuietRun, AFailedPartOutweighsTheRestart) {
   EXPECT_EQ(positionOf("script"), -1);
   EXPECT_TRUE(context.outcome.partFailed);
   EXPECT_EQ(qv::runExitCode(context.outcome, true), qv::kExitPartFailed);
-  // The run went on as ever: the log and the after task came.
-  EXPECT_TRUE(qv::fileExists(dir / "Program Files\\Vendor\\App\\uninstall.dat"));
+  // The run went on as ever: the log and the after task came. The log lists only the
+  // file that was written.
+  qv::KeyValueDocument log;
+  ASSERT_TRUE(log.openKeyValueFile(dir / "Program Files\\Vendor\\App\\uninstall.dat"));
+  log.selectGroup("Files");
+  EXPECT_EQ(log.readKeyInteger("Number", -1), 1);
+  EXPECT_EQ(log.readKeyString("File1", ""), "app.exe");
+  log.closeKeyValueFile();
   EXPECT_EQ(system.started.starts.size(), 1u);
 
   // Only the script failing.

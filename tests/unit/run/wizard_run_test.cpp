@@ -78,13 +78,21 @@ TEST_F(WizardRun, InstallsThroughEveryPageAndStartsTheProgram) {
   EXPECT_EQ(window.progress.back(), 5000);
   EXPECT_GE(window.drains, 8);
 
-  // Files, links, the state key with the run's choices, the task, then the script; no
-  // uninstall entry.
+  // Files, the uninstall entry, links, the state key with the run's choices, the task,
+  // then the script.
   EXPECT_EQ(readBytes(installFolder() + "app.exe"), randomBytes(2000, 7));
   EXPECT_EQ(readText(installFolder() + "qvIUpd\\qvIUpdater.lng"), "[Updater]\r\nLanguage=English\r\n");
   const std::string menu = dir / "Start Menu\\Programs\\Vendor\\App\\";
   const std::string state = "registry SOFTWARE\\Quarvel\\{DEMO-GUID}|";
+  const std::string entry = "registry Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\{DEMO-GUID}|";
   Sequence expected = {
+      entry + "DisplayName=Demo App  2.1",
+      entry + "DisplayIcon=" + installFolder() + "app.exe",
+      entry + "Publisher=",
+      entry + "URLInfoAbout=https://example.org/",
+      entry + "HelpLink=https://example.org/",
+      entry + "Contact=",
+      entry + "UninstallString=\"" + installFolder() + "uninstall.exe\"",
       "link " + dir / "Desktop\\Demo App.lnk -> " + installFolder() + "app.exe | /demo | " + installFolder(),
       "link " + menu + "Demo App.lnk -> " + installFolder() + "app.exe | /demo | " + installFolder(),
       state + "InstallDir=" + installFolder(),
@@ -102,6 +110,11 @@ TEST_F(WizardRun, InstallsThroughEveryPageAndStartsTheProgram) {
   log.selectGroup("Settings");
   EXPECT_EQ(log.readKeyString("DesktopIcon", ""), dir / "Desktop\\Demo App.lnk");
   EXPECT_EQ(log.readKeyString("StartMenu", ""), menu);
+  log.selectGroup("Files");
+  EXPECT_EQ(log.readKeyInteger("Number", -1), 3);
+  EXPECT_EQ(log.readKeyString("File1", ""), "app.exe");
+  EXPECT_EQ(log.readKeyString("File2", ""), "docs\\");
+  EXPECT_EQ(log.readKeyString("File3", ""), "docs\\help.txt");
   log.closeKeyValueFile();
 
   // Then the after task, waited for, the temporary folder gone, and the program started.
@@ -212,10 +225,14 @@ TEST_F(WizardRun, PickedFoldersAndABrowsedInstallFolder) {
   EXPECT_EQ(window.controlText(kStartMenuField), "Tools\\App\\");
   const std::string chosen = dir / "Elsewhere\\App\\";
   EXPECT_EQ(readBytes(chosen + "app.exe"), randomBytes(2000, 7));
-  // The last pick was below the all-users Programs folder.
-  EXPECT_EQ(sequence[0], "link " + common + "Tools\\App\\Demo App.lnk -> " + chosen + "app.exe | /demo | " + chosen);
-  EXPECT_EQ(sequence[1], "registry SOFTWARE\\Quarvel\\{DEMO-GUID}|InstallDir=" + chosen);
-  EXPECT_EQ(sequence[2], "registry SOFTWARE\\Quarvel\\{DEMO-GUID}|StartMenu=Tools\\App");
+  // The uninstall entry names the browsed folder; the last pick was below the
+  // all-users Programs folder.
+  ASSERT_GE(sequence.size(), 10u);
+  EXPECT_EQ(sequence[6], "registry Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\{DEMO-GUID}|"
+                         "UninstallString=\"" + chosen + "uninstall.exe\"");
+  EXPECT_EQ(sequence[7], "link " + common + "Tools\\App\\Demo App.lnk -> " + chosen + "app.exe | /demo | " + chosen);
+  EXPECT_EQ(sequence[8], "registry SOFTWARE\\Quarvel\\{DEMO-GUID}|InstallDir=" + chosen);
+  EXPECT_EQ(sequence[9], "registry SOFTWARE\\Quarvel\\{DEMO-GUID}|StartMenu=Tools\\App");
 }
 
 TEST_F(WizardRun, NoStartMenuAndAProgramThatIsNoExe) {
@@ -237,9 +254,32 @@ TEST_F(WizardRun, NoStartMenuAndAProgramThatIsNoExe) {
   ASSERT_EQ(window.steps.size(), 7u);
   EXPECT_EQ(window.steps[5], "Create Desktop Icon");
   EXPECT_EQ(window.steps[6], "Create additional Links");
-  EXPECT_EQ(sequence[0].compare(0, 5, "link "), 0);
-  EXPECT_EQ(sequence[1].find("link "), std::string::npos);
+  // After the uninstall entry's seven values: the desktop link, and no start-menu link.
+  ASSERT_GE(sequence.size(), 9u);
+  EXPECT_EQ(sequence[7].compare(0, 5, "link "), 0);
+  EXPECT_EQ(sequence[8].find("link "), std::string::npos);
   EXPECT_FALSE(started(installFolder()));
+}
+
+// The uninstall entry under the quiet run's conditions: none with NoUninstall, and
+// none without a link name, though the GUID is set.
+TEST_F(WizardRun, NoUninstallEntryWithNoUninstallOrWithoutALinkName) {
+  for (const std::string& task : {std::string("NoUninstall=1\r\n"), std::string()}) {
+    SCOPED_TRACE(task);
+    sequence.clear();
+    window = FakeWizardWindow();
+    qv::ensureFolderChain(context.tempFolder);
+    writeSetup("", task, task.empty() ? "" : "Demo App");
+    writeTemp("after.exe", "MZ");
+    ASSERT_TRUE(writeBytes(context.tempFolder + "setup.pck", product));
+    walk(2);
+    window.press(kInstall);
+    window.press(kFinish);
+    run();
+    EXPECT_TRUE(qv::fileExists(installFolder() + "app.exe"));
+    EXPECT_EQ(positionOf("registry Software\\Microsoft"), -1);
+    EXPECT_NE(positionOf("registry SOFTWARE\\Quarvel"), -1) << "the run went on past it";
+  }
 }
 
 TEST_F(WizardRun, AMissingProductPackageIsReportedAndNothingElseHappens) {
