@@ -14,10 +14,7 @@ namespace {
 // A copied file's undo record; a third field "1" says that the file was there before
 // the copy: it may belong to another program, and the uninstaller leaves it.
 void recordCopiedFile(const std::string& destination, TaskRun& run) {
-  if (fileExists(destination))
-    run.undo.push_back(formatUndoRecord(task_kind::kCopyFile, {destination, "1"}));
-  else
-    run.undo.push_back(formatUndoRecord(task_kind::kCopyFile, {destination}));
+  run.undo.push_back(formatUndoRecord(task_kind::kCopyFile, {destination}) + (fileExists(destination) ? "|1" : ""));
 }
 
 }  // namespace

@@ -64,13 +64,13 @@ void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
 namespace std {
 [[noreturn]] void __throw_bad_alloc() { endProcess("Out of memory."); }
 [[noreturn]] void __throw_bad_array_new_length() { endProcess("Out of memory."); }
-[[noreturn]] void __throw_length_error(const char*) { endProcess("Internal error: length."); }
-[[noreturn]] void __throw_logic_error(const char*) { endProcess("Internal error: logic."); }
-[[noreturn]] void __throw_out_of_range(const char*) { endProcess("Internal error: range."); }
-[[noreturn]] void __throw_out_of_range_fmt(const char*, ...) { endProcess("Internal error: range."); }
-[[noreturn]] void __throw_invalid_argument(const char*) { endProcess("Internal error: argument."); }
-[[noreturn]] void __throw_bad_function_call() { endProcess("Internal error: call."); }
+[[noreturn]] void __throw_length_error(const char*) { endProcess("Internal error."); }
+[[noreturn]] void __throw_logic_error(const char*) { endProcess("Internal error."); }
+[[noreturn]] void __throw_out_of_range(const char*) { endProcess("Internal error."); }
+[[noreturn]] void __throw_out_of_range_fmt(const char*, ...) { endProcess("Internal error."); }
+[[noreturn]] void __throw_invalid_argument(const char*) { endProcess("Internal error."); }
+[[noreturn]] void __throw_bad_function_call() { endProcess("Internal error."); }
 [[noreturn]] void __glibcxx_assert_fail(const char*, int, const char*, const char*) noexcept {
-  endProcess("Internal error: assertion.");
+  endProcess("Internal error.");
 }
 }  // namespace std

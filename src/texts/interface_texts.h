@@ -55,7 +55,7 @@ struct TextEntry {
   const char* defaultText;
 };
 
-const TextEntry& textEntry(TextId id);
+TextEntry textEntry(TextId id);
 
 // The title a table shows before the setup description has named one.
 inline constexpr char kUnknownTitle[] = "--- unkown ---";

@@ -105,6 +105,12 @@ struct FileWalk {
       if (equalsIgnoringCase(n, name)) return true;
     return false;
   }
+  // Whether a listed name lies in the folder `name` (with its trailing backslash).
+  static bool holdsBelow(const std::vector<std::string>& names, const std::string& name) {
+    for (const std::string& n : names)
+      if (n.size() > name.size() && equalsIgnoringCase(std::string_view(n).substr(0, name.size()), name)) return true;
+    return false;
+  }
 
   void walk(const std::string& folder, const std::string& relative) {
     std::vector<FolderItem> items;
@@ -126,7 +132,8 @@ struct FileWalk {
           if (!removeFile(path) && !removeFolder(path)) ++left;
         }
       } else if (item.isFolder) {
-        walk(path + "\\", name);
+        // Only where something of the product's lies, unless everything goes.
+        if (deleteAll || holdsBelow(listed, name)) walk(path + "\\", name);
         if ((deleteAll || listedItem) && foldersAllowed && !removeFolder(path + "\\") && deleteAll) ++left;
       } else if (deleteAll || listedItem) {
         if (progress) progress->showRemovalStep(path);

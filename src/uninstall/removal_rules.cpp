@@ -49,6 +49,8 @@ std::string withoutTrailingBackslash(std::string path) {
 bool isPlainAbsolutePath(const std::string& path) {
   size_t root = rootLength(path);
   if (root == 0) return false;
+  // A share's server and share names are parts like any other.
+  if (root > 3 && !hasPlainParts(std::string_view(path).substr(2, root - 2))) return false;
   if (root >= path.size()) return true;
   return hasPlainParts(std::string_view(path).substr(root));
 }
@@ -68,7 +70,7 @@ bool isSameFolder(const std::string& a, const std::string& b) {
 
 bool isInsideFolder(const std::string& path, const std::string& folder) {
   const std::string prefix = withTrailingBackslash(folder);
-  return prefix.size() > 1 && path.size() > prefix.size() &&
+  return prefix.size() > 0 && path.size() > prefix.size() &&
          equalsIgnoringCase(std::string_view(path).substr(0, prefix.size()), prefix) &&
          !withoutTrailingBackslash(path.substr(prefix.size())).empty();
 }

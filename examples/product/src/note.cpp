@@ -1,8 +1,10 @@
 // note.exe: the example setup's task program. Every run appends one line to
-// quarvel-hello-tasks.log in the setup executable's folder (SetupExeDir), so the
-// before and after tasks and the programs that user tasks run leave a trace:
+// quarvel-hello-tasks.log in the setup executable's folder (SetupExeDir; without it in
+// the temporary folder), so the before and after tasks and the programs that user
+// tasks run leave a trace:
 //   <arguments> | <own path> | <working folder> | InstallDir=<value>
-// It ends with exit code 0, so the setup goes on after it.
+// It ends with exit code 0, so the setup goes on after it. The product carries it too,
+// as tools\note.exe, for the uninstaller's before and after programs.
 #include <windows.h>
 
 #include <string>
@@ -30,10 +32,15 @@ std::string workingFolder() {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
+  // As the uninstaller's before program (working folder: the install folder) it removes
+  // what the setup's script wrote there: the uninstaller knows only the setup's files.
+  if (commandLine && std::string(commandLine) == "before-uninstall") DeleteFileA("script-constants.txt");
   std::string folder = environmentValue("SetupExeDir");
   if (folder.empty()) {
-    folder = ownPath();
-    folder.erase(folder.find_last_of('\\') + 1);
+    // Run by the uninstaller: not beside itself, in the folder about to be removed.
+    char temp[MAX_PATH] = {};
+    DWORD n = GetTempPathA(MAX_PATH, temp);
+    folder.assign(temp, n < MAX_PATH ? n : 0);
   }
   std::string line = std::string(commandLine && *commandLine ? commandLine : "(no arguments)") + " | " + ownPath() +
                      " | " + workingFolder() + " | InstallDir=" + environmentValue("InstallDir") + "\r\n";

@@ -13,7 +13,7 @@ TEST(RemovalRules, PlainPathsOnly) {
   for (const char* path : {"C:\\Program Files\\App\\", "c:\\a\\b.txt", "\\\\server\\share\\a", "C:\\", "\\tmp\\x"})
     EXPECT_TRUE(qv::isPlainAbsolutePath(path)) << path;
   for (const char* path : {"", "a\\b", "C:a", "C:\\a\\..\\b", "C:\\a\\.\\b", "C:\\a\\\\b", "C:/a", "C:\\a/b",
-                           "C:\\a:stream", "\\\\server", "\\\\\\x", "..\\x"})
+                           "C:\\a:stream", "\\\\server", "\\\\\\x", "..\\x", "\\\\srv\\sh/x", "\\\\srv\\sh:x\\a"})
     EXPECT_FALSE(qv::isPlainAbsolutePath(path)) << path;
   for (const char* path : {"a.txt", "bin\\", "bin\\tool.exe", "a b\\c d.txt"})
     EXPECT_TRUE(qv::isPlainRelativePath(path)) << path;
@@ -27,6 +27,7 @@ TEST(RemovalRules, FoldersComparedWithoutCaseAndTrailingBackslash) {
   EXPECT_TRUE(qv::isInsideFolder("C:\\Prog\\App\\a.txt", "c:\\prog\\app"));
   EXPECT_FALSE(qv::isInsideFolder("C:\\Prog\\App\\", "C:\\Prog\\App"));
   EXPECT_FALSE(qv::isInsideFolder("C:\\Prog\\AppOther\\a", "C:\\Prog\\App"));
+  EXPECT_TRUE(qv::isInsideFolder("\\a", "\\"));
   EXPECT_TRUE(qv::isDriveRoot("C:\\") && qv::isDriveRoot("d:") && qv::isDriveRoot("\\\\srv\\share\\"));
   EXPECT_FALSE(qv::isDriveRoot("C:\\a"));
   EXPECT_TRUE(qv::isLinkFileName("C:\\x\\Hello.LNK") && qv::isLinkFileName("a.url"));
