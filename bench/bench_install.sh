@@ -26,16 +26,18 @@ corpus_bytes=$(du -sb "$corpus" | cut -f1)
 corpus_files=$(find "$corpus" -type f | wc -l)
 
 # Ours: a setup folder that installs the files and nothing else (no links, no log, no
-# uninstall entry), in both forms: product package inside, and split beside the stub.
+# uninstall entry, no uninstaller), in both forms: product package inside, and split
+# beside the stub.
 setup=$work/qv-setup
 rm -rf "$setup" && mkdir -p "$setup"
 printf '[Settings]\r\nDefaultDir=%%ProgramFiles%%QvBench\r\nSplit=%s\r\n[Info]\r\nTitel=QvBench\r\n[StartMenue]\r\nProgLink=\r\n[Task]\r\nNoUninstall=1\r\n' 0 \
   > "$setup/setup.ini"
-"$qvpack" setup --stub "$stub" --setup "$setup" --product "$corpus" -o "$work/qv-setup.exe" >/dev/null
+"$qvpack" setup --stub "$stub" --setup "$setup" --product "$corpus" -o "$work/qv-setup.exe" --no-uninstaller >/dev/null
 split_setup=$work/qv-split-setup
 rm -rf "$split_setup" && mkdir -p "$split_setup"
 sed 's/^Split=0/Split=1/' "$setup/setup.ini" > "$split_setup/setup.ini"
-"$qvpack" setup --stub "$stub" --setup "$split_setup" --product "$corpus" -o "$work/qv-split.exe" --split >/dev/null
+"$qvpack" setup --stub "$stub" --setup "$split_setup" --product "$corpus" -o "$work/qv-split.exe" --split --no-uninstaller \
+  >/dev/null
 
 # NSIS: the same tree, one installer per compressor.
 for compressor in zlib lzma; do

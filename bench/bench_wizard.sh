@@ -34,16 +34,16 @@ fi
 corpus=$(cd "$corpus" && pwd)
 drive_c=$WINEPREFIX/drive_c
 
-# Ours: files only (no links, no log, no entry), with the wizard's pages 1, 3 and 5.
+# Ours: files only (no links, no log, no entry, no uninstaller), with the wizard's pages 1, 3 and 5.
 setup=$work/qv-wizard-setup
 rm -rf "$setup" && mkdir -p "$setup"
 printf '[Settings]\r\nDefaultDir=C:\\QvWizardBench\\ours\r\n[Info]\r\nTitel=QvBench\r\n[StartMenue]\r\nProgLink=\r\n[Task]\r\nNoUninstall=1\r\nStartMenu=0\r\nDesktop=0\r\n' \
   > "$setup/setup.ini"
 "$qvpack" setup --stub "$tree/src/stub/quarvel-setup.exe" --setup "$setup" --product "$corpus" \
-  -o "$work/qv-wizard.exe" >/dev/null
+  -o "$work/qv-wizard.exe" --no-uninstaller >/dev/null
 rm -rf "$work/one-file" && mkdir -p "$work/one-file" && echo "one file" > "$work/one-file/one.txt"
 "$qvpack" setup --stub "$tree/src/stub/quarvel-setup.exe" --setup "$setup" --product "$work/one-file" \
-  -o "$work/qv-one-file.exe" >/dev/null
+  -o "$work/qv-one-file.exe" --no-uninstaller >/dev/null
 # NSIS: the progress page alone, which closes by itself when done.
 cat > "$work/nsis-pages.nsi" <<NSI
 Unicode true

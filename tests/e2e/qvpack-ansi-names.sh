@@ -34,9 +34,9 @@ grep -q "$work/bad/docs/日本.txt: .*Windows-1252" "$work/err.txt" || fail "bui
 [ ! -e "$work/bad.pck" ] || fail "a refused build left its package"
 stub=$work/stub.exe
 head -c 2000 /dev/urandom > "$stub"
-expect_exit 1 "$qvpack" setup --stub "$stub" --setup "$work/tree" --product "$work/bad" -o "$work/bad.exe"
+expect_exit 1 "$qvpack" setup --stub "$stub" --setup "$work/tree" --product "$work/bad" -o "$work/bad.exe" --no-uninstaller
 grep -q "$work/bad/docs/日本.txt: .*Windows-1252" "$work/err.txt" || fail "setup: $(cat "$work/err.txt")"
-expect_exit 1 "$qvpack" setup --stub "$stub" --setup "$work/bad-setup" --product "$work/tree" -o "$work/bad.exe"
+expect_exit 1 "$qvpack" setup --stub "$stub" --setup "$work/bad-setup" --product "$work/tree" -o "$work/bad.exe" --no-uninstaller
 grep -q "$work/bad-setup/😀: .*Windows-1252" "$work/err.txt" || fail "setup: $(cat "$work/err.txt")"
 for left in bad.exe bad.exe.product.tmp; do [ ! -e "$work/$left" ] || fail "a refused setup left $left"; done
 echo "qvpack keeps names in Windows-1252"

@@ -44,10 +44,12 @@ expect_exit 0 "$qvpack" extract "$work/p9.pck" "$work/out9" --keep "lng|"
 cmp -s "$src/setup.ini" "$work/out9/setup.ini" || fail "setup.ini was not replaced"
 [ "$(cat "$work/out9/lang/English.lng")" = mine ] || fail "a kept .lng file was replaced"
 
-# A setup executable, with the product inside it and split off beside it.
+# A setup executable, with the product inside it and split off beside it. The stub
+# stands in for one, with no uninstaller beside it (qvpack-uninstaller.sh tests that).
 stub=$work/stub.exe
 head -c 20000 /dev/urandom > "$stub"
-expect_exit 0 "$qvpack" setup --stub "$stub" --setup "$src" --product "$work/tree/product" -o "$work/setup.exe"
+expect_exit 0 "$qvpack" setup --stub "$stub" --setup "$src" --product "$work/tree/product" -o "$work/setup.exe" \
+  --no-uninstaller
 cmp -s <(head -c 20000 "$work/setup.exe") "$stub" || fail "the stub is not the start of the setup executable"
 expect_exit 0 "$qvpack" list "$work/setup.exe"
 grep -q "data start 20000" "$work/out.txt" || fail "data start: $(head -1 "$work/out.txt")"
@@ -59,14 +61,17 @@ diff -r "$work/tree/product" "$work/product-out" || fail "setup.pck does not hol
 same_times "$work/tree/product" "$work/product-out"
 [ ! -e "$work/setup.exe.product.tmp" ] || fail "the temporary product package was left behind"
 
-expect_exit 0 "$qvpack" setup --stub "$stub" --setup "$src" --product "$work/tree/product" -o "$work/split.exe" --split
+expect_exit 0 "$qvpack" setup --stub "$stub" --setup "$src" --product "$work/tree/product" -o "$work/split.exe" --split \
+  --no-uninstaller
 [ -f "$work/split.pkj" ] || fail "no split.pkj beside split.exe"
 expect_exit 0 "$qvpack" list "$work/split.exe"
 ! grep -q "setup.pck" "$work/out.txt" || fail "the split setup still holds setup.pck"
 expect_exit 0 "$qvpack" extract "$work/split.pkj" "$work/split-out"
 diff -r "$work/tree/product" "$work/split-out" || fail "split.pkj does not hold the product"
-expect_exit 2 "$qvpack" setup --stub "$stub" --setup "$src" --product "$work/tree/product" -o "$work/split.bin" --split
-expect_exit 1 "$qvpack" setup --stub "$work/setup.exe" --setup "$src" --product "$work/tree/product" -o "$work/again.exe"
+expect_exit 2 "$qvpack" setup --stub "$stub" --setup "$src" --product "$work/tree/product" -o "$work/split.bin" --split \
+  --no-uninstaller
+expect_exit 1 "$qvpack" setup --stub "$work/setup.exe" --setup "$src" --product "$work/tree/product" -o "$work/again.exe" \
+  --no-uninstaller
 grep -q "already carries a package" "$work/err.txt" || fail "a stub with a package was taken"
 [ ! -e "$work/again.exe" ] || fail "a failed setup left its output behind"
 

@@ -14,7 +14,7 @@ no_copy_left() { [ -z "$(ls -A "$work/tmp")" ] || fail "the temporary copy was l
 stub=$work/stub.exe
 head -c 20000 /dev/urandom > "$stub"
 expect_exit 0 "$qvpack" setup --stub "$stub" --setup "$work/tree/setup" --product "$work/tree/product" \
-  -o "$work/setup.exe"
+  -o "$work/setup.exe" --no-uninstaller
 expect_exit 0 "$qvpack" test "$work/setup.exe"
 grep -q "; setup.pck: ok, 8 entries$" "$work/out.txt" || fail "intact: $(cat "$work/out.txt")"
 no_copy_left

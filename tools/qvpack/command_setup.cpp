@@ -10,6 +10,7 @@
 #include "runtime/file.h"
 #include "runtime/paths.h"
 #include "terminal.h"
+#include "uninstaller_program.h"
 
 namespace qvpack {
 namespace {
@@ -17,11 +18,14 @@ namespace {
 const char* const kHelp =
     "usage: qvpack setup --stub <stub.exe> --setup <folder> --product <folder>\n"
     "                    -o <setup.exe> [--split] [--level N]\n"
+    "                    [--uninstaller <file> | --no-uninstaller]\n"
     "\n"
     "Builds a setup executable: a copy of the stub with the setup package appended.\n"
     "The setup package holds the whole tree of the setup folder (setup.ini, language\n"
     "files, pictures, texts, task programs) and the product package setup.pck, built\n"
-    "from the product folder and stored raw inside it.\n"
+    "from the product folder and stored raw inside it. The product package also gets\n"
+    "the uninstaller as uninstall.exe, with the time of its file, unless the product\n"
+    "folder holds an uninstall.exe of its own at its top (that one is kept).\n"
     "\n"
     "  --stub <file>      the setup stub to copy (it must carry no package yet)\n"
     "  --setup <folder>   the setup folder; it must not hold a setup.pck of its own\n"
@@ -32,6 +36,11 @@ const char* const kHelp =
     "                     end with \".exe\"); setup.ini must then set Split=1 in the\n"
     "                     group [Settings]\n"
     "  --level N          0 stores everything raw, 1 (fastest) to 9 (smallest); default 6\n"
+    "  --uninstaller <file>\n"
+    "                     the uninstaller program to add; without it qvpack takes\n"
+    "                     quarvel-uninstall.exe from the stub's folder, else from\n"
+    "                     ../uninstaller/ beside it (the build tree's layout)\n"
+    "  --no-uninstaller   add no uninstaller\n"
     "\n"
     "Entry names are Windows-1252: a file or folder in either folder whose name has\n"
     "characters outside it is refused before anything is written.\n";
@@ -62,14 +71,19 @@ bool copyStub(const std::string& stub, const std::string& output, std::string& e
   return true;
 }
 
-bool buildProduct(const std::string& folder, const std::string& path, int level, ProgressMeter& meter,
-                  std::string& error) {
+// The product folder's tree, then the uninstaller (when one is given) at the top.
+bool buildProduct(const std::string& folder, const std::string& uninstaller, const std::string& path, int level,
+                  ProgressMeter& meter, std::string& error) {
   qv::PackageWriter writer;
   writer.setLevel(level);
   bool ok = writer.create(path) &&
             qv::addFolderTree(writer, folder, "",
-                              [&](const std::string& name, int64_t size) { meter.advance(size, name); }) &&
-            writer.finish();
+                              [&](const std::string& name, int64_t size) { meter.advance(size, name); });
+  if (ok && !uninstaller.empty()) {
+    meter.advance(qv::fileSize(uninstaller), kUninstallerEntryName);
+    ok = writer.addFileFrom(kUninstallerEntryName, uninstaller);
+  }
+  ok = ok && writer.finish();
   if (!ok) {
     writer.abandon();
     error = shownPath(writer.error());
@@ -83,7 +97,7 @@ int runSetup(const Arguments& args) {
   ParsedArguments a;
   if (!a.parse("setup", args,
                {{"--stub", true}, {"--setup", true}, {"--product", true}, {"-o", true}, {"--split", false},
-                {"--level", true}}))
+                {"--level", true}, {"--uninstaller", true}, {"--no-uninstaller", false}}))
     return kExitUsage;
   if (a.wantsHelp()) {
     std::fputs(kHelp, stdout);
@@ -95,6 +109,8 @@ int runSetup(const Arguments& args) {
     if (!a.has(required)) return usageError("setup", std::string("missing ") + required + " (see qvpack setup --help)");
   if (!a.positional().empty())
     return usageError("setup", "unexpected argument " + convertAnsiForConsole(a.positional()[0]));
+  if (a.has("--uninstaller") && a.has("--no-uninstaller"))
+    return usageError("setup", "--uninstaller and --no-uninstaller exclude each other");
   std::string stub = a.value("--stub"), setup = a.value("--setup"), product = a.value("--product");
   std::string output = a.value("-o");
   bool split = a.has("--split");
@@ -104,6 +120,22 @@ int runSetup(const Arguments& args) {
 
   if (!qv::folderExists(setup)) return failure(shownPath(setup) + ": no such folder");
   if (!qv::folderExists(product)) return failure(shownPath(product) + ": no such folder");
+  // A stub that is not there would otherwise first be told as a missing uninstaller.
+  if (!qv::fileExists(stub)) return failure(shownPath(stub) + ": the stub cannot be read");
+  std::string uninstaller;
+  if (!a.has("--no-uninstaller") && !productHasOwnUninstaller(product)) {
+    if (a.has("--uninstaller")) {
+      uninstaller = a.value("--uninstaller");
+      if (!qv::fileExists(uninstaller)) return failure(shownPath(uninstaller) + ": no such file (--uninstaller)");
+    } else {
+      uninstaller = findUninstallerBesideStub(stub);
+      if (uninstaller.empty())
+        return usageError("setup", std::string("no ") + kUninstallerProgramName + " beside the stub nor in " +
+                                       shownPath(qv::folderPartOf(stub) + "..\\uninstaller\\") +
+                                       ": give it with --uninstaller <file>, or build without one with "
+                                       "--no-uninstaller");
+    }
+  }
   if (qv::fileExists(qv::withTrailingBackslash(setup) + "setup.pck"))
     return failure(shownPath(setup) + ": holds a setup.pck, which the product package would replace");
   qv::Package carried;
@@ -116,8 +148,9 @@ int runSetup(const Arguments& args) {
   if (!productSurvey.unconvertedHostName.empty()) return failure(describeUnconvertedName(productSurvey));
 
   std::string error;
-  ProgressMeter meter("building", setupSurvey.bytes + productSurvey.bytes);
-  bool ok = copyStub(stub, output, error) && buildProduct(product, productPath, level, meter, error);
+  const int64_t uninstallerBytes = uninstaller.empty() ? 0 : qv::fileSize(uninstaller);
+  ProgressMeter meter("building", setupSurvey.bytes + productSurvey.bytes + uninstallerBytes);
+  bool ok = copyStub(stub, output, error) && buildProduct(product, uninstaller, productPath, level, meter, error);
   qv::PackageWriter writer;
   writer.setLevel(level);
   if (ok) {
