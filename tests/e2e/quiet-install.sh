@@ -23,9 +23,10 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 winpath() { local p=${1//\//\\}; printf 'Z:%s' "$p"; }
 
 stub=$tree/src/stub/quarvel-setup.exe
+uninstaller=$tree/src/uninstaller/quarvel-uninstall.exe  # the build tree's, which qvpack setup adds
 check=$tree/tests/win32/install/qvinstallcheck.exe
 example=$tree/example
-for f in "$stub" "$check" "$example/setup/setup.ini" "$example/product/hello.exe"; do
+for f in "$stub" "$uninstaller" "$check" "$example/setup/setup.ini" "$example/product/hello.exe"; do
   [ -e "$f" ] || fail "missing $f (build the win64 tree)"
 done
 rm -rf "$work" && mkdir -p "$work"
@@ -56,6 +57,7 @@ install() {  # expected exit code, setup.exe, arguments...
 # qvinstallcheck with the run's facts.
 checks() {  # filter, install folder (Windows), setup folder, task log, menu, language, language id
   QV_E2E_INSTALL=$2 QV_E2E_PRODUCT="$(winpath "$example/product/")" QV_E2E_SETUP="$(winpath "$3/")" \
+  QV_E2E_UNINSTALLER="$(winpath "$uninstaller")" \
   QV_E2E_TASKLOG="$(winpath "$4")" QV_E2E_MENU=$5 QV_E2E_LANGUAGE=$6 QV_E2E_LANGUAGE_ID=$7 \
     "$here/../wine/run.sh" "$check" --gtest_filter="$1" --gtest_color=no || fail "checks $1 after $4"
 }

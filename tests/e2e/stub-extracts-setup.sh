@@ -64,10 +64,13 @@ while read -r folder; do
     want=$(stat -c %y "$work/tree/setup/$f") have=$(stat -c %y "$folder/$f")
     [ "$want" = "$have" ] || fail "$f has last-write time $have, the package holds $want"
   done
-  # The product package inside is the product tree, entry for entry.
+  # The product package inside is the product tree, entry for entry, and the
+  # uninstaller qvpack found in the build tree beside the stub.
   rm -rf "$work/product-out"
   "$qvpack" extract "$folder/setup.pck" "$work/product-out" || fail "setup.pck does not extract"
-  diff -r "$work/tree/product" "$work/product-out" || fail "setup.pck does not hold the product"
+  diff -r -x uninstall.exe "$work/tree/product" "$work/product-out" || fail "setup.pck does not hold the product"
+  cmp -s "$(dirname "$stub")/../uninstaller/quarvel-uninstall.exe" "$work/product-out/uninstall.exe" \
+    || fail "setup.pck does not hold the uninstaller as uninstall.exe"
   [ "$(stat -c %y "$work/product-out/app.exe")" = "$(stat -c %y "$work/tree/product/app.exe")" ] \
     || fail "the product's times were not kept"
 done <<< "$new"

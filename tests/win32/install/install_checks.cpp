@@ -11,11 +11,13 @@
 //   QV_E2E_LANGUAGE_ID  what %LanguageID% became
 //   QV_E2E_RUN          "wizard" after a run through the wizard (desktop link ticked),
 //                       else the run was quiet
+//   QV_E2E_UNINSTALLER  the uninstaller program qvpack added as uninstall.exe
 // With --clean as its only argument it removes everything an install made instead.
 #include <gtest/gtest.h>
 
 #include <shlobj.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -45,6 +47,7 @@ struct RunFacts {
   std::string languageId = environment("QV_E2E_LANGUAGE_ID");
   std::string menuName = environment("QV_E2E_MENU");
   bool wizard = environment("QV_E2E_RUN") == "wizard";
+  std::string uninstaller = environment("QV_E2E_UNINSTALLER");
   std::string desktop = shellFolder(CSIDL_DESKTOPDIRECTORY);
   std::string menu = shellFolder(CSIDL_PROGRAMS) + environment("QV_E2E_MENU") + "\\";
   std::string startup = shellFolder(CSIDL_STARTUP);
@@ -90,6 +93,13 @@ TEST_F(Installed, EveryProductFileWithItsBytesAndTimes) {
     EXPECT_EQ(lastWriteTime(r.install + name), lastWriteTime(r.product + name))
         << "the package's last-write time, not the time of installation";
   }
+}
+
+// qvpack setup added it to the product package beside the product's own files.
+TEST_F(Installed, TheUninstallerAsUninstallExe) {
+  ASSERT_FALSE(r.uninstaller.empty()) << "QV_E2E_UNINSTALLER is not set";
+  EXPECT_TRUE(sameBytes(r.uninstaller, r.install + "uninstall.exe"));
+  EXPECT_EQ(lastWriteTime(r.install + "uninstall.exe"), lastWriteTime(r.uninstaller));
 }
 
 TEST_F(Installed, TheUninstallEntryUnderLocalMachine) {
@@ -166,6 +176,8 @@ std::vector<std::string> expectedUndoRecords(const RunFacts& r) {
       std::string("6|2147483649|") + kProductKey + "|InstallDir",
       std::string("6|2147483650|") + kProductKey + "|DataDir",
       "9|" + systemFolder() + "|" + r.install + "regdemo.dll",
+      // The task program Task17 copies out of the setup package before running it.
+      "5|" + r.appData + "Quarvel Hello\\note.exe",
       "10|qvhello|hello.exe",
       "10|qvhellonote|hello.exe",
   };
@@ -287,15 +299,31 @@ TEST_F(Installed, TheUninstallLogKeyByKey) {
                             {"Homepage", r.menu + languageText("Install", "Homepage") + ".lnk"},
                             {"IUpdater", r.menu + languageText("StartMenu", "IUpdater") + ".lnk"},
                             {"Uninstall", r.menu + languageText("Install", "Uninstall") + ".lnk"}});
-  expectGroup("StartProg", {{"BeforeUninst", "hello.exe"},
-                            {"BeforeParam", "/closing"},
-                            {"AfterUninst", "tools\\Greeter.exe"},
-                            {"AfterParam", "/goodbye"}});
+  expectGroup("StartProg", {{"BeforeUninst", "tools\\note.exe"},
+                            {"BeforeParam", "before-uninstall"},
+                            {"AfterUninst", "tools\\note.exe"},
+                            {"AfterParam", "after-uninstall"}});
   std::vector<std::string> records = expectedUndoRecords(r);
   ASSERT_TRUE(log.selectGroup("UserTask"));
   EXPECT_EQ(log.readKeyInteger("Number", -1), int(records.size()));
   for (size_t i = 0; i < records.size(); ++i)
     EXPECT_EQ(log.readKeyString("Task" + std::to_string(i + 1), "(missing)"), records[i]) << "Task" << i + 1;
+
+  // The product's files: every file and folder of the product tree and the uninstaller
+  // qvpack added, each once; and whatever else it lists is in the install folder.
+  ASSERT_TRUE(log.selectGroup("Files"));
+  const int count = log.readKeyInteger("Number", -1);
+  std::vector<std::string> files;
+  for (int i = 1; i <= count; ++i) files.push_back(log.readKeyString("File" + std::to_string(i), "(missing)"));
+  std::vector<std::string> expected = treeBelow(r.product);
+  expected.push_back("uninstall.exe");
+  for (const std::string& name : expected)
+    EXPECT_EQ(std::count(files.begin(), files.end(), name), 1) << name;
+  for (const std::string& name : files) {
+    const DWORD attributes = GetFileAttributesA((r.install + name).c_str());
+    EXPECT_NE(attributes, INVALID_FILE_ATTRIBUTES) << name;
+    EXPECT_EQ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0, !name.empty() && name.back() == '\\') << name;
+  }
   log.closeKeyValueFile();
 }
 
