@@ -46,4 +46,10 @@ bool writeUpdaterLanguageFile(const std::string& tempFolder, const std::string& 
   return copyFileReplacing(source, updaterLanguageFile(installFolder));
 }
 
+void listUpdaterFiles(std::vector<std::string>& files) {
+  // Listed twice when the product carries them too, which the uninstaller takes as once.
+  files.push_back("qvIUpd\\");
+  files.push_back("qvIUpd\\qvIUpdater.lng");
+}
+
 }  // namespace qv

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace qv {
 
@@ -19,5 +20,9 @@ std::string updaterLanguageFile(const std::string& installFolder);
 // unreported. True when the file was placed.
 bool writeUpdaterLanguageFile(const std::string& tempFolder, const std::string& languageFileName,
                               const std::string& installFolder);
+
+// Adds the updater's folder and file to `files`, as the uninstall log lists them
+// (relative to the install folder).
+void listUpdaterFiles(std::vector<std::string>& files);
 
 }  // namespace qv

@@ -65,7 +65,8 @@ void installQuietly(RunContext& context, RunSettings& settings, const InterfaceT
     removeTempFolder(context);
     return;
   }
-  writeUpdaterLanguageFile(context.tempFolder, context.languageFileName, installFolder);
+  if (writeUpdaterLanguageFile(context.tempFolder, context.languageFileName, installFolder))
+    listUpdaterFiles(logRun.productFiles);
   writeProductUninstallEntry(install.registry(), settings, installFolder);
 
   if (settings.desktopIcon != 0) createDesktopShortcut(install.shellLinks(), install.folders(), installFolder, settings);

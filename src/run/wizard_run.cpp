@@ -259,7 +259,8 @@ bool WizardRun::install() {
   window_.addStepLine("");
   window_.drainWizardEvents();
 
-  writeUpdaterLanguageFile(context_.tempFolder, context_.languageFileName, installFolder_);
+  if (writeUpdaterLanguageFile(context_.tempFolder, context_.languageFileName, installFolder_))
+    listUpdaterFiles(logRun.productFiles);
   // As in the quiet run: the product can be removed from the system's program list.
   writeProductUninstallEntry(install_.registry(), settings_, installFolder_);
   std::string desktopLink;

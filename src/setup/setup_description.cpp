@@ -13,6 +13,31 @@ uint8_t readFlag(const KeyValueDocument& doc, const char* key) { return uint8_t(
 
 std::string readText(const KeyValueDocument& doc, const char* key) { return doc.readKeyString(key, ""); }
 
+// Text keys of one group and the settings they go to: read in a loop, not one call
+// site each.
+struct TextKey {
+  const char* key;
+  std::string RunSettings::*field;
+};
+
+void readTextKeys(const KeyValueDocument& doc, const TextKey* keys, size_t count, RunSettings& settings) {
+  for (size_t i = 0; i < count; ++i) settings.*(keys[i].field) = readText(doc, keys[i].key);
+}
+
+const TextKey kUserTaskKeys[] = {
+    {"BeforeSetup", &RunSettings::beforeSetup},   {"BeforeParam", &RunSettings::beforeParam},
+    {"WhileSetup", &RunSettings::whileSetup},     {"WhileParam", &RunSettings::whileParam},
+    {"AfterSetup", &RunSettings::afterSetup},     {"AfterParam", &RunSettings::afterParam},
+    {"Uninst1Prog", &RunSettings::uninst1Prog},   {"Uninst1Param", &RunSettings::uninst1Param},
+    {"Uninst2Prog", &RunSettings::uninst2Prog},   {"Uninst2Param", &RunSettings::uninst2Param},
+};
+const TextKey kStartMenuKeys[] = {
+    {"DefaultDir", &RunSettings::startMenuDefaultDir},
+    {"Help", &RunSettings::help},
+    {"URL", &RunSettings::url},
+    {"Exe", &RunSettings::exe},
+};
+
 // A name the file system takes as one folder name: the characters a name cannot hold
 // become "_", and the trailing blanks and dots the system would drop go.
 std::string asFolderName(std::string_view text) {
@@ -50,16 +75,7 @@ void readSetupDescription(const std::string& path, RunSettings& settings) {
   doc.selectGroup("Task");
   settings.mutexString = readText(doc, "MutexString");  // the reader trims both ends
   doc.selectGroup("UserTask");
-  settings.beforeSetup = readText(doc, "BeforeSetup");
-  settings.beforeParam = readText(doc, "BeforeParam");
-  settings.whileSetup = readText(doc, "WhileSetup");
-  settings.whileParam = readText(doc, "WhileParam");
-  settings.afterSetup = readText(doc, "AfterSetup");
-  settings.afterParam = readText(doc, "AfterParam");
-  settings.uninst1Prog = readText(doc, "Uninst1Prog");
-  settings.uninst1Param = readText(doc, "Uninst1Param");
-  settings.uninst2Prog = readText(doc, "Uninst2Prog");
-  settings.uninst2Param = readText(doc, "Uninst2Param");
+  readTextKeys(doc, kUserTaskKeys, sizeof(kUserTaskKeys) / sizeof(kUserTaskKeys[0]), settings);
   doc.closeKeyValueFile();
 }
 
@@ -87,11 +103,8 @@ void readInstallKeys(const std::string& path, const PreviousRun& previous, RunSe
   settings.noCopyExt = readText(doc, "NoCopyExt");
 
   doc.selectGroup("StartMenue");
-  settings.startMenuDefaultDir = readText(doc, "DefaultDir");
+  readTextKeys(doc, kStartMenuKeys, sizeof(kStartMenuKeys) / sizeof(kStartMenuKeys[0]), settings);
   settings.progLink = doc.readKeyString("ProgLink", settings.title);
-  settings.help = readText(doc, "Help");
-  settings.url = readText(doc, "URL");
-  settings.exe = readText(doc, "Exe");
   settings.iUpdater = doc.readKeyInteger("IUpdater", 0);
   settings.unistall = doc.readKeyInteger("Unistall", 0);
 

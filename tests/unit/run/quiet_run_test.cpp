@@ -66,12 +66,14 @@ TEST_F(QuietRun, InstallsEverythingInItsOrder) {
   log.selectGroup("UserTask");
   EXPECT_EQ(log.readKeyInteger("Number", -1), 1);
   EXPECT_EQ(log.readKeyString("Task1", ""), "6|2147483649|Software\\Demo|Folder");
-  // And the product's files the extraction placed, for the uninstaller to remove.
+  // And the product's files the extraction placed and the updater's language file, for
+  // the uninstaller to remove.
   log.selectGroup("Files");
-  EXPECT_EQ(log.readKeyInteger("Number", -1), 3);
+  EXPECT_EQ(log.readKeyInteger("Number", -1), 5);
   EXPECT_EQ(log.readKeyString("File1", ""), "app.exe");
   EXPECT_EQ(log.readKeyString("File2", ""), "docs\\");
   EXPECT_EQ(log.readKeyString("File3", ""), "docs\\help.txt");
+  EXPECT_EQ(log.readKeyString("File5", ""), "qvIUpd\\qvIUpdater.lng");
   log.closeKeyValueFile();
 
   // The script with its constants, through the host the run was given.
@@ -147,12 +149,14 @@ TEST_F(QuietRun, AFailedPartOutweighsTheRestart) {
   EXPECT_TRUE(context.outcome.partFailed);
   EXPECT_EQ(qv::runExitCode(context.outcome, true), qv::kExitPartFailed);
   // The run went on as ever: the log and the after task came. The log lists only the
-  // file that was written.
+  // file that was written, and the updater's language file with its folder.
   qv::KeyValueDocument log;
   ASSERT_TRUE(log.openKeyValueFile(dir / "Program Files\\Vendor\\App\\uninstall.dat"));
   log.selectGroup("Files");
-  EXPECT_EQ(log.readKeyInteger("Number", -1), 1);
+  EXPECT_EQ(log.readKeyInteger("Number", -1), 3);
   EXPECT_EQ(log.readKeyString("File1", ""), "app.exe");
+  EXPECT_EQ(log.readKeyString("File2", ""), "qvIUpd\\");
+  EXPECT_EQ(log.readKeyString("File3", ""), "qvIUpd\\qvIUpdater.lng");
   log.closeKeyValueFile();
   EXPECT_EQ(system.started.starts.size(), 1u);
 

@@ -111,10 +111,12 @@ TEST_F(WizardRun, InstallsThroughEveryPageAndStartsTheProgram) {
   EXPECT_EQ(log.readKeyString("DesktopIcon", ""), dir / "Desktop\\Demo App.lnk");
   EXPECT_EQ(log.readKeyString("StartMenu", ""), menu);
   log.selectGroup("Files");
-  EXPECT_EQ(log.readKeyInteger("Number", -1), 3);
+  EXPECT_EQ(log.readKeyInteger("Number", -1), 5);
   EXPECT_EQ(log.readKeyString("File1", ""), "app.exe");
   EXPECT_EQ(log.readKeyString("File2", ""), "docs\\");
   EXPECT_EQ(log.readKeyString("File3", ""), "docs\\help.txt");
+  EXPECT_EQ(log.readKeyString("File4", ""), "qvIUpd\\");
+  EXPECT_EQ(log.readKeyString("File5", ""), "qvIUpd\\qvIUpdater.lng");
   log.closeKeyValueFile();
 
   // Then the after task, waited for, the temporary folder gone, and the program started.
