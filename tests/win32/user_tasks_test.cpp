@@ -244,7 +244,10 @@ TEST_F(Win32UserTasks, ProgramOutsideTheProgramFolderIsCopiedRunAndWaitedFor) {
   EXPECT_TRUE(qv::fileExists(runFolder + "qvtaskmark.exe"));
   EXPECT_EQ(qvtest::readText(runFolder + "ran.txt"), "\"" + runFolder + "qvtaskmark.exe\"");
   EXPECT_EQ(qvtest::readText(inProgramFolder + "ran.txt"), "\"" + inProgramFolder + "qvtaskmark.exe\"");
-  EXPECT_EQ(undo, qv::UndoList{"9|" + folder(kSystem) + "|" + inProgramFolder + "qvtaskmark.exe"});
+  // The copy outside the program folder is recorded as a copied file, for the
+  // uninstaller to remove.
+  EXPECT_EQ(undo, (qv::UndoList{"5|" + runFolder + "qvtaskmark.exe",
+                                "9|" + folder(kSystem) + "|" + inProgramFolder + "qvtaskmark.exe"}));
 }
 
 TEST_F(Win32UserTasks, AssociationsAsTheQuestionAllows) {
