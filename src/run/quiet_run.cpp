@@ -69,7 +69,9 @@ void installQuietly(RunContext& context, RunSettings& settings, const InterfaceT
     listUpdaterFiles(logRun.productFiles);
   writeProductUninstallEntry(install.registry(), settings, installFolder);
 
-  if (settings.desktopIcon != 0) createDesktopShortcut(install.shellLinks(), install.folders(), installFolder, settings);
+  // The log names the link, so that the uninstaller removes it as after a wizard run.
+  if (settings.desktopIcon != 0)
+    logRun.desktopIcon = createDesktopShortcut(install.shellLinks(), install.folders(), installFolder, settings);
   if (settings.startMenu) createStartMenuShortcuts(install.shellLinks(), install.folders(), texts, installFolder, settings);
 
   UserTaskValues values;
@@ -80,7 +82,6 @@ void installQuietly(RunContext& context, RunSettings& settings, const InterfaceT
   values.primaryLanguage = context.primaryLanguage;
   UndoList undo = runUserTasks(values, install.folders(), install.userTaskActions());
 
-  // The log's DesktopIcon stays empty after a quiet run, even with a desktop link.
   logRun.installFolder = installFolder;
   logRun.loggedOnAsAdministrator = context.logon.impersonating;
   logRun.startMenuLinksMade = settings.startMenu != 0;

@@ -62,7 +62,7 @@ TEST_F(QuietRun, InstallsEverythingInItsOrder) {
   log.selectGroup("Settings");
   EXPECT_EQ(log.readKeyString("ProgDir", ""), installFolder);
   EXPECT_EQ(log.readKeyString("StartMenu", ""), menu);
-  EXPECT_EQ(log.readKeyString("DesktopIcon", "?"), "");
+  EXPECT_EQ(log.readKeyString("DesktopIcon", "?"), dir / "Desktop\\Demo App.lnk");
   log.selectGroup("UserTask");
   EXPECT_EQ(log.readKeyInteger("Number", -1), 1);
   EXPECT_EQ(log.readKeyString("Task1", ""), "6|2147483649|Software\\Demo|Folder");

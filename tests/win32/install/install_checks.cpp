@@ -273,8 +273,8 @@ TEST_F(Installed, TheUninstallLogKeyByKey) {
                            {"GUID", kGuid},
                            {"ProgLink", "Quarvel Hello"},
                            {"StartMenu", r.menu},
-                           // Only the wizard run names its desktop link.
-                           {"DesktopIcon", r.wizard ? r.desktop + "Quarvel Hello.lnk" : std::string()},
+                           // Both runs name the desktop link, for the uninstaller.
+                           {"DesktopIcon", r.desktop + "Quarvel Hello.lnk"},
                            {"LoginAdmin", "0"}});
   expectGroup("Language", {{"Titel", languageText("Uninstaller", "Titel")},
                            {"Msg", languageText("Uninstaller", "Msg")},
