@@ -154,7 +154,12 @@ void finishRemovalOfUninstaller(const UninstallRequest& request, UninstallServic
   // The process's file may stay locked for a moment after it has ended.
   for (int attempt = 0; attempt < 50 && fileExists(original) && !removeFile(original); ++attempt)
     pauseMilliseconds(100);
-  removeEmptyFolderChain(folder, SharedFolders(system.folders()));
+  // Likewise the folder, which the ended process may have held as its current folder.
+  const SharedFolders shared(system.folders());
+  for (int attempt = 0; attempt < 50 && removeEmptyFolderChain(folder, shared) == 0 && folderExists(folder) &&
+                        !fileExists(original);
+       ++attempt)
+    pauseMilliseconds(100);
   system.removeFileAtRestart(own);
 }
 

@@ -72,9 +72,8 @@ bool Win32UninstallWindow::waitForConfirmation(bool& deleteAll) {
   if (state_.pressed != kUninstallOk) return false;
   deleteAll = IsDlgButtonChecked(window_, kUninstallDeleteAll) == BST_CHECKED;
   state_.busy = true;
-  EnableWindow(GetDlgItem(window_, kUninstallDeleteAll), FALSE);
-  EnableWindow(GetDlgItem(window_, kUninstallOk), FALSE);
-  ShowWindow(GetDlgItem(window_, kUninstallCancel), SW_HIDE);
+  for (int control : {kUninstallDeleteAll, kUninstallOk, kUninstallCancel})
+    EnableWindow(GetDlgItem(window_, control), FALSE);
   drainEvents();
   return true;
 }
@@ -90,6 +89,7 @@ void Win32UninstallWindow::showCompletion(const InterfaceTexts& texts) {
   SetDlgItemTextA(window_, kUninstallStatus, texts.text(TextId::UninstallerStatus).c_str());
   HWND ok = GetDlgItem(window_, kUninstallOk);
   SetWindowTextA(ok, texts.text(TextId::UninstallerReady).c_str());
+  ShowWindow(GetDlgItem(window_, kUninstallCancel), SW_HIDE);
   EnableWindow(ok, TRUE);
   SetFocus(ok);
   state_.busy = false;

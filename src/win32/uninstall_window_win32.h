@@ -6,7 +6,7 @@
 //   73  the product's name, bold        74  the check box Uninstaller/DelAll, clear
 //   75  the status line: the item being removed, at the end Uninstaller/Status
 //   76  OK (Uninstaller/OK; at the end Uninstaller/Ready)
-//   77  Cancel (Uninstaller/Cancel; hidden once the removal has begun)
+//   77  Cancel (Uninstaller/Cancel; disabled during the removal, hidden at the end)
 #pragma once
 
 #include <windows.h>

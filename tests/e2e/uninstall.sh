@@ -44,15 +44,30 @@ clean
 trap clean EXIT
 
 # The prefix's files (sizes of files only) and Software keys, without what Wine and
-# the shell change by themselves: temporary folders and the shell's own records.
+# the shell change by themselves: temporary folders, the shell's own records and
+# Wine's settings of the user (its window metrics and colours).
 snapshot() {  # name
+  # Wine registers its own components in the background after its prefix was updated:
+  # the snapshot is taken when two in a row agree.
+  local i
+  for i in 1 2 3 4 5 6; do
+    take_snapshot "$1"
+    if [ "$i" -gt 1 ] && cmp -s "$work/$1.files" "$work/$1.files.last" && cmp -s "$work/$1.reg" "$work/$1.reg.last"
+    then return; fi
+    mv "$work/$1.files" "$work/$1.files.last"
+    mv "$work/$1.reg" "$work/$1.reg.last"
+    sleep 1
+  done
+  take_snapshot "$1"
+}
+take_snapshot() {  # name
   (cd "$drive_c" && find . \( -path './users/*/Temp' -o -path './windows/temp' -o -path './windows/logs' \) -prune \
     -o -type f -printf 'f %s %P\n' -o -type d -printf 'd %P\n' -o -printf '%y %P\n') | sort >"$work/$1.files"
   : >"$work/$1.reg"
   for key in 'HKEY_LOCAL_MACHINE\Software' 'HKEY_CURRENT_USER\Software'; do
     "$QV_WINE64" reg export "$key" "$(winpath "$work/$1.part")" /y >/dev/null 2>&1 || true
     iconv -f UTF-16LE -t UTF-8 "$work/$1.part" | tr -d '\r\357\273\277' |
-      awk '/^\[/ { skip = ($0 ~ /\\Explorer\\(RecentDocs|ComDlg32|MountPoints2)|\\Wine\\(Fonts|X11|Explorer)|\\ShellNoRoam/) }
+      awk '/^\[/ { skip = ($0 ~ /\\Explorer\\(RecentDocs|ComDlg32|MountPoints2)|CURRENT_USER\\Software\\Wine[\\\]]|\\ShellNoRoam/) }
            !skip' >>"$work/$1.reg"
   done
 }
@@ -80,7 +95,7 @@ wait_gone() {  # path
   for i in $(seq 100); do [ -e "$1" ] || return 0; sleep 0.1; done
   fail "$1 is still there"
 }
-registered() { grep -q '"Registered"=' <("$QV_WINE64" reg query 'HKCU\Software\QuarvelExample\Hello' 2>/dev/null | tr -d '\r' | sed 's/^ *\(Registered\).*/"\1"=/'); }
+registered() { "$QV_WINE64" reg query 'HKCU\Software\QuarvelExample\Hello' /v Registered >/dev/null 2>&1; }
 
 # 1. A folder beside the install folder, and the file a copy task will meet.
 mkdir -p "$drive_c/Program Files/Quarvel Example/Beside" "$appdata/Quarvel Hello"
@@ -113,12 +128,18 @@ snapshot userfile
 same_as_before userfile ' Program Files/Quarvel Example/Hello\(/data\(/mine.txt\)\?\)\?$'
 rm -rf "$prog"
 
-# 3. The window: Cancel, then OK with DelAll; 4. the product running.
+# 3. The window: Cancel, then OK with DelAll; 4. the product running. The driver ends
+# what its programs started when its script ends: the last step gives the uninstaller's
+# copy the moment it needs.
 install_quietly
 echo mine >"$prog/data/mine.txt"
 titel='" Uninstall Quarvel Hello"'
+# Command lines for the driver's start: quoted text, the program's path in quotes.
+uninstaller='"\"C:\\Program Files\\Quarvel Example\\Hello\\uninstall.exe\""'
+quietly='"\"C:\\Program Files\\Quarvel Example\\Hello\\uninstall.exe\" /Q"'
+hello='"\"C:\\Program Files\\Quarvel Example\\Hello\\hello.exe\""'
 cat >"$work/window.txt" <<STEPS
-start "$(winpath "$prog/uninstall.exe" | sed 's|/|\\|g')"
+start $uninstaller
 window $titel
 expect-text 73 "Quarvel Hello"
 expect-checked 74 0
@@ -126,11 +147,11 @@ expect-visible 77 1
 screenshot uninstall.bmp
 click 77
 wait-exit 1
-start "C:\\Program Files\\Quarvel Example\\Hello\\hello.exe"
+start $hello
 window " Quarvel Hello 1.2.0"
-start "C:\\Program Files\\Quarvel Example\\Hello\\uninstall.exe /Q"
+start $quietly
 wait-exit 1
-start "C:\\Program Files\\Quarvel Example\\Hello\\uninstall.exe"
+start $uninstaller
 window "Uninstall Quarvel Hello"
 screenshot running.bmp
 window " Quarvel Hello 1.2.0"
@@ -148,6 +169,7 @@ expect-text 75 "Uninstalling completed."
 screenshot done.bmp
 click 76
 wait-exit 0
+sleep 3000
 STEPS
 if drive window.txt 0; then
   wait_gone "$prog"
