@@ -5,8 +5,9 @@
 # completed when the focus leaves it, the start-menu field emptied and refilled, the
 # no-start-menu box), the readme, Back, the installation page, Install and the finish
 # view; Finish starts the installed program. qvinstallcheck then reads back what the
-# wizard run left, as thoroughly as after the quiet install. Before it, the wizard's
-# layout is read back from a live window and compared with the table.
+# wizard run left, as thoroughly as after the quiet install, and its uninstall entry's
+# command removes it again. Before it, the wizard's layout is read back from a live
+# window and compared with the table.
 #
 #   wizard-example.sh <qvpack> <win64 build tree> <output folder>
 #
@@ -135,5 +136,17 @@ if drive walk.txt 0; then
   QV_E2E_LANGUAGE=english QV_E2E_LANGUAGE_ID=9 \
     "$QV_WINE64" "$check" --gtest_filter='Installed.*' \
     --gtest_color=no >"$work/checks.log" 2>&1 || { fail "qvinstallcheck after the wizard run:"; sed 's/^/    /' "$work/checks.log"; }
+  # The wizard's installation is removed by its uninstall entry's command as well.
+  if [ -z "${QV_KEEP_INSTALLATION:-}" ]; then
+    entry='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\{5D0C8A41-7E2B-4F3A-9C61-2B8E4F07A9D3}'
+    command=$("$QV_WINE64" reg query "$entry" /v UninstallString 2>/dev/null | tr -d '\r' | sed -n 's/.*REG_SZ *//p')
+    rc=0; timeout 120 "$QV_WINE64" "${command//\"/}" /Q >/dev/null 2>&1 || rc=$?
+    [ "$rc" -eq 0 ] || fail "the wizard's installation: its uninstall entry's command exited with $rc"
+    installed="$WINEPREFIX/drive_c/Program Files/Quarvel Example"
+    for i in $(seq 100); do [ -e "$installed" ] || break; sleep 0.1; done
+    [ ! -e "$installed" ] || fail "the wizard's installation is still there after its removal: $(ls "$installed")"
+    "$QV_WINE64" reg query 'HKCU\SOFTWARE\Quarvel\{5D0C8A41-7E2B-4F3A-9C61-2B8E4F07A9D3}' >/dev/null 2>&1 &&
+      fail "the state key is still there after the removal"
+  fi
 fi
 finish wizard-example
