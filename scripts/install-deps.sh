@@ -9,6 +9,7 @@ packages=(
   clang libclang-rt-14-dev
   googletest libgtest-dev
   zlib1g-dev liblzma-dev xz-utils nsis
+  osslsigncode openssl
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -5,6 +5,7 @@
 #include "codec/jc_block.h"
 #include "package/package_buffer.h"
 #include "package/package_directory.h"
+#include "package/signed_executable.h"
 #include "runtime/bytes.h"
 
 namespace qv {
@@ -91,6 +92,8 @@ bool openPackage(Package& package, const std::string& path, ProgressProcedure pr
     package.error_ = PackageOpenError::NoFile;
     return false;
   }
+  // A signed setup executable: the package ends where the signature begins.
+  size = findPackageEnd(file, size);
   std::vector<PackageEntry> entries;
   int32_t directorySize = 0, storedSize = 0, dataStart = 0;
   package.error_ = loadDirectory(file, size, entries, directorySize, storedSize, dataStart);

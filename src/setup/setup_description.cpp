@@ -13,29 +13,51 @@ uint8_t readFlag(const KeyValueDocument& doc, const char* key) { return uint8_t(
 
 std::string readText(const KeyValueDocument& doc, const char* key) { return doc.readKeyString(key, ""); }
 
-// Text keys of one group and the settings they go to: read in a loop, not one call
-// site each.
+// Text keys and the settings they go to, group by group: read in one loop, not one
+// call site each.
 struct TextKey {
+  const char* group;
   const char* key;
   std::string RunSettings::*field;
 };
 
-void readTextKeys(const KeyValueDocument& doc, const TextKey* keys, size_t count, RunSettings& settings) {
-  for (size_t i = 0; i < count; ++i) settings.*(keys[i].field) = readText(doc, keys[i].key);
+void readTextKeys(KeyValueDocument& doc, const TextKey* keys, size_t count, RunSettings& settings) {
+  const char* group = nullptr;
+  for (const TextKey* k = keys; k != keys + count; ++k) {
+    if (k->group != group) doc.selectGroup(group = k->group);
+    settings.*(k->field) = readText(doc, k->key);
+  }
 }
 
-const TextKey kUserTaskKeys[] = {
-    {"BeforeSetup", &RunSettings::beforeSetup},   {"BeforeParam", &RunSettings::beforeParam},
-    {"WhileSetup", &RunSettings::whileSetup},     {"WhileParam", &RunSettings::whileParam},
-    {"AfterSetup", &RunSettings::afterSetup},     {"AfterParam", &RunSettings::afterParam},
-    {"Uninst1Prog", &RunSettings::uninst1Prog},   {"Uninst1Param", &RunSettings::uninst1Param},
-    {"Uninst2Prog", &RunSettings::uninst2Prog},   {"Uninst2Param", &RunSettings::uninst2Param},
+template <size_t N>
+void readTextKeys(KeyValueDocument& doc, const TextKey (&keys)[N], RunSettings& settings) {
+  readTextKeys(doc, keys, N, settings);
+}
+
+const TextKey kDescriptionKeys[] = {
+    {"Settings", "Language", &RunSettings::language},       {"Settings", "ProgExe", &RunSettings::progExe},
+    {"Info", "Version", &RunSettings::version},              {"Info", "GUID", &RunSettings::guid},
+    {"Info", "PrgSize", &RunSettings::prgSize},              {"Task", "MutexString", &RunSettings::mutexString},
+    {"UserTask", "BeforeSetup", &RunSettings::beforeSetup},  {"UserTask", "BeforeParam", &RunSettings::beforeParam},
+    {"UserTask", "WhileSetup", &RunSettings::whileSetup},    {"UserTask", "WhileParam", &RunSettings::whileParam},
+    {"UserTask", "AfterSetup", &RunSettings::afterSetup},    {"UserTask", "AfterParam", &RunSettings::afterParam},
+    {"UserTask", "Uninst1Prog", &RunSettings::uninst1Prog},  {"UserTask", "Uninst1Param", &RunSettings::uninst1Param},
+    {"UserTask", "Uninst2Prog", &RunSettings::uninst2Prog},  {"UserTask", "Uninst2Param", &RunSettings::uninst2Param},
 };
-const TextKey kStartMenuKeys[] = {
-    {"DefaultDir", &RunSettings::startMenuDefaultDir},
-    {"Help", &RunSettings::help},
-    {"URL", &RunSettings::url},
-    {"Exe", &RunSettings::exe},
+const TextKey kInstallKeys[] = {
+    {"Info", "Web", &RunSettings::web},
+    {"Settings", "NoCopyExt", &RunSettings::noCopyExt},
+    {"StartMenue", "DefaultDir", &RunSettings::startMenuDefaultDir},
+    {"StartMenue", "Help", &RunSettings::help},
+    {"StartMenue", "URL", &RunSettings::url},
+    {"StartMenue", "Exe", &RunSettings::exe},
+    {"Task", "ProgParameter", &RunSettings::progParameter},
+    {"Task", "ScriptFile", &RunSettings::scriptFile},
+};
+const TextKey kInstallationKeys[] = {
+    {"Info", "Date", &RunSettings::date},
+    {"Info", "Author", &RunSettings::author},
+    {"Info", "EMail", &RunSettings::email},
 };
 
 // A name the file system takes as one folder name: the characters a name cannot hold
@@ -62,21 +84,13 @@ std::string productFolderName(const std::string& title, const std::string& progE
 void readSetupDescription(const std::string& path, RunSettings& settings) {
   KeyValueDocument doc;
   doc.openKeyValueFile(path);
+  readTextKeys(doc, kDescriptionKeys, settings);
   doc.selectGroup("Settings");
-  settings.language = readText(doc, "Language");
-  settings.progExe = readText(doc, "ProgExe");
   settings.split = readFlag(doc, "Split");
   doc.selectGroup("Info");
   settings.title = doc.readKeyString("Titel", "--- unkown ---");
-  settings.version = readText(doc, "Version");
-  settings.guid = readText(doc, "GUID");
-  settings.prgSize = readText(doc, "PrgSize");
   settings.prgFlag = doc.readKeyInteger("PrgFlag", 1);
-  doc.selectGroup("Task");
-  settings.mutexString = readText(doc, "MutexString");  // the reader trims both ends
-  doc.selectGroup("UserTask");
-  readTextKeys(doc, kUserTaskKeys, sizeof(kUserTaskKeys) / sizeof(kUserTaskKeys[0]), settings);
-  doc.closeKeyValueFile();
+  doc.closeKeyValueFile();  // the reader trims both ends of every value
 }
 
 std::string defaultFolderNameOf(const std::string& defaultDir) {
@@ -91,8 +105,7 @@ std::string defaultFolderNameOf(const std::string& defaultDir) {
 void readInstallKeys(const std::string& path, const PreviousRun& previous, RunSettings& settings) {
   KeyValueDocument doc;
   doc.openKeyValueFile(path);
-  doc.selectGroup("Info");
-  settings.web = readText(doc, "Web");
+  readTextKeys(doc, kInstallKeys, settings);
 
   doc.selectGroup("Settings");
   settings.defaultDir = doc.readKeyString("DefaultDir", previous.installFolder);
@@ -100,10 +113,8 @@ void readInstallKeys(const std::string& path, const PreviousRun& previous, RunSe
   // its uninstall log and any uninstaller would work on every other program's files.
   if (settings.defaultDir.empty()) settings.defaultDir = productFolderName(settings.title, settings.progExe);
   settings.defaultFolderName = defaultFolderNameOf(settings.defaultDir);
-  settings.noCopyExt = readText(doc, "NoCopyExt");
 
   doc.selectGroup("StartMenue");
-  readTextKeys(doc, kStartMenuKeys, sizeof(kStartMenuKeys) / sizeof(kStartMenuKeys[0]), settings);
   settings.progLink = doc.readKeyString("ProgLink", settings.title);
   settings.iUpdater = doc.readKeyInteger("IUpdater", 0);
   settings.unistall = doc.readKeyInteger("Unistall", 0);
@@ -111,26 +122,22 @@ void readInstallKeys(const std::string& path, const PreviousRun& previous, RunSe
   doc.selectGroup("Task");
   settings.desktop = doc.readKeyInteger("Desktop", 0);
   settings.desktopIcon = previous.desktopIcon.empty() ? settings.desktop : parseKeyValueInteger(previous.desktopIcon);
-  settings.progParameter = readText(doc, "ProgParameter");
   settings.startProg = readFlag(doc, "StartProg");
   settings.reboot = readFlag(doc, "Reboot");
   settings.noUninstall = readFlag(doc, "NoUninstall");
   settings.startMenu = readFlag(doc, "StartMenu");
-  settings.scriptFile = readText(doc, "ScriptFile");
   doc.closeKeyValueFile();
 }
 
 void readInstallationValues(const std::string& path, RunSettings& settings) {
   KeyValueDocument doc;
   doc.openKeyValueFile(path);
-  doc.selectGroup("Info");
-  settings.date = readText(doc, "Date");
-  settings.author = readText(doc, "Author");
-  settings.email = readText(doc, "EMail");
+  readTextKeys(doc, kInstallationKeys, settings);
   doc.selectGroup("StartMenue");
   settings.progLink = doc.readKeyString("ProgLink", settings.title);
   doc.closeKeyValueFile();
 }
+
 
 bool hasExeExtension(const std::string& progExe) { return equalsIgnoringCase(extensionOf(progExe), "exe"); }
 

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # End to end under Wine: the example product Quarvel Hello built into setup
 # executables around the win64 stub and installed quietly, four times:
-#   1. the example as it is, into its default folder below Program Files;
+#   1. the example as it is, into its default folder below Program Files, and then
+#      the same setup signed (Authenticode, a throwaway certificate);
 #   2. again over that installation after the user changed it (kept extensions,
 #      the earlier uninstall log kept, the copy tasks' files replaced without asking);
 #   3. split: the product package beside the setup executable, with /P and /S;
@@ -75,6 +76,29 @@ default='C:\Program Files\Quarvel Example\Hello\'
 checks 'Installed.*' "$default" "$example/setup" "$work/example/quarvel-hello-tasks.log" \
   'Quarvel Example\Hello' english 9
 [ "$(reboot_calls "$work/example/setup.exe.log")" -eq 0 ] || fail "a run without Reboot prompted for a restart"
+
+# 1b. The same setup signed with a throwaway self-signed certificate: the signature is
+# intact (the chain is trusted only when the certificate is named as its own root),
+# qvpack reads it, and it installs as the unsigned one did. Damaged after signing, it
+# is reported as damaged.
+signed=$work/signed
+mkdir -p "$signed"
+openssl req -x509 -newkey rsa:2048 -nodes -keyout "$signed/key.pem" -out "$signed/cert.pem" -days 2 \
+  -subj "/CN=Quarvel E2E" >/dev/null 2>&1 || fail "openssl could not make a certificate"
+osslsigncode sign -certs "$signed/cert.pem" -key "$signed/key.pem" -n "Quarvel Hello" \
+  -in "$work/example/setup.exe" -out "$signed/setup.exe" >/dev/null || fail "osslsigncode sign"
+verify=$(osslsigncode verify -in "$signed/setup.exe" -CAfile "$signed/cert.pem" 2>&1 || true)
+echo "$verify" | grep -q 'Signature verification: ok' || { echo "$verify" >&2; fail "the signature does not verify"; }
+digests=$(echo "$verify" | sed -n 's/^\(Current\|Calculated\) message digest *: *//p' | sort -u | wc -l)
+[ "$digests" -eq 1 ] || fail "the signed file's digest differs from the one signed"
+"$qvpack" test "$signed/setup.exe" >/dev/null || fail "qvpack test does not read the signed setup"
+"$here/../wine/run.sh" "$check" --clean
+install 0 "$signed/setup.exe" /Q
+checks 'Installed.*' "$default" "$example/setup" "$signed/quarvel-hello-tasks.log" 'Quarvel Example\Hello' english 9
+cp "$signed/setup.exe" "$signed/damaged.exe"
+size=$(stat -c %s "$signed/damaged.exe")
+printf '\377' | dd of="$signed/damaged.exe" bs=1 seek=$((size / 2)) conv=notrunc 2>/dev/null
+"$qvpack" test "$signed/damaged.exe" >/dev/null 2>&1 && fail "qvpack test passes a signed setup damaged after signing"
 
 # 2. The user changes the installation, then installs again. The copy tasks meet
 # their files: a quiet run replaces them (they carry no version data) without the
