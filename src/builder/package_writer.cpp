@@ -61,8 +61,8 @@ bool PackageWriter::addFolder(const std::string& name, const FileTime& creation,
   e.name = folder;
   e.kind = kEntryKindFolder;
   e.offset = int32_t(position_);
-  e.creation = creation;
-  e.lastWrite = lastWrite;
+  e.creation = timeFixed_ ? fixedTime_ : creation;
+  e.lastWrite = timeFixed_ ? fixedTime_ : lastWrite;
   entries_.push_back(e);
   return true;
 }
@@ -75,8 +75,8 @@ bool PackageWriter::addFileData(const std::string& name, const uint8_t* data, si
   e.kind = kEntryKindFile;
   e.size = int32_t(n);
   e.offset = int32_t(position_);
-  e.creation = creation;
-  e.lastWrite = lastWrite;
+  e.creation = timeFixed_ ? fixedTime_ : creation;
+  e.lastWrite = timeFixed_ ? fixedTime_ : lastWrite;
   if (n > 0) {
     std::vector<uint8_t> block;
     if (!storeRaw && level_ > kPackLevelStore) block = packBlock(data, n, level_);
@@ -106,8 +106,8 @@ bool PackageWriter::addFileFrom(const std::string& name, const std::string& sour
     e.name = name;
     e.size = e.storedSize = int32_t(size);
     e.offset = int32_t(position_);
-    e.creation = creation;
-    e.lastWrite = lastWrite;
+    e.creation = timeFixed_ ? fixedTime_ : creation;
+    e.lastWrite = timeFixed_ ? fixedTime_ : lastWrite;
     std::vector<uint8_t> piece(size_t(size) < kCopyPiece ? size_t(size) : kCopyPiece);
     for (int64_t left = size; left > 0;) {
       size_t n = left < int64_t(piece.size()) ? size_t(left) : piece.size();

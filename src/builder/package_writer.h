@@ -23,6 +23,12 @@ class PackageWriter {
   // start is that file's size.
   bool appendTo(const std::string& path);
   void setLevel(int level) { level_ = level; }
+  // Every entry added from now on gets this time as its creation and last-write time,
+  // whatever its source's times: the same bytes from any checkout.
+  void setFixedTime(const FileTime& time) {
+    fixedTime_ = time;
+    timeFixed_ = true;
+  }
 
   // A folder entry; a backslash is appended to the name when missing.
   bool addFolder(const std::string& name, const FileTime& creation, const FileTime& lastWrite);
@@ -53,6 +59,8 @@ class PackageWriter {
   File file_;
   std::string path_;
   int level_ = kPackLevelDefault;
+  FileTime fixedTime_;
+  bool timeFixed_ = false;
   int64_t dataStart_ = 0;
   int64_t position_ = 0;
   std::vector<PackageEntry> entries_;

@@ -108,4 +108,27 @@ expect_exit 2 "$qvpack" build "$src"
 expect_exit 2 "$qvpack" build "$src" -o "$work/x.pck" --level 10
 expect_exit 2 "$qvpack" build "$src" -o "$work/x.pck" --bogus
 expect_exit 2 "$qvpack" extract "$work/p9.pck"
+# One fixed time for every entry: copies of the folders whose files have other times
+# give the same bytes, from --mtime in either form or from SOURCE_DATE_EPOCH; without
+# it they differ.
+cp -r "$src" "$work/setup-copy" && cp -r "$work/tree/product" "$work/product-copy"
+find "$work/setup-copy" "$work/product-copy" -exec touch -d "2003-04-05 06:07:08" {} +
+expect_exit 0 "$qvpack" build "$src" -o "$work/fixed1.pck" --mtime 2020-01-01T00:00:00Z
+expect_exit 0 "$qvpack" build "$work/setup-copy" -o "$work/fixed2.pck" --mtime 1577836800
+cmp -s "$work/fixed1.pck" "$work/fixed2.pck" || fail "qvpack build --mtime: the packages differ"
+expect_exit 0 "$qvpack" list "$work/fixed1.pck"
+[ "$(grep -c ' 2020-01-01 00:00:00  2020-01-01 00:00:00 ' "$work/out.txt")" -eq "$(($(wc -l <"$work/out.txt") - 2))" ] \
+  || fail "qvpack build --mtime: not every entry has the fixed time"
+for folders in "$src $work/tree/product" "$work/setup-copy $work/product-copy"; do
+  set -- $folders
+  SOURCE_DATE_EPOCH=1577836800 expect_exit 0 "$qvpack" setup --stub "$stub" --setup "$1" --product "$2" \
+    -o "$work/fixed-${1##*/}.exe" --no-uninstaller
+done
+cmp -s "$work/fixed-${src##*/}.exe" "$work/fixed-setup-copy.exe" || fail "SOURCE_DATE_EPOCH: the setups differ"
+expect_exit 0 "$qvpack" build "$work/setup-copy" -o "$work/unfixed.pck"
+cmp -s "$work/fixed1.pck" "$work/unfixed.pck" && fail "without a fixed time the files' times are not taken"
+for bad in 2020-02-30T00:00:00Z 2020-01-01 1969-12-31T23:59:59Z -5 12e3 ""; do
+  expect_exit 2 "$qvpack" build "$src" -o "$work/x.pck" --mtime "$bad"
+done
+SOURCE_DATE_EPOCH=yesterday expect_exit 2 "$qvpack" build "$src" -o "$work/x.pck"
 echo "qvpack commands behave"

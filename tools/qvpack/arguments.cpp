@@ -6,6 +6,7 @@
 #include "builder/package_writer.h"
 #include "codec/jc_encode.h"
 #include "terminal.h"
+#include "time_text.h"
 
 namespace qvpack {
 
@@ -74,6 +75,18 @@ bool ParsedArguments::level(int& level) const {
   }
   level = v[0] - '0';
   return true;
+}
+
+bool ParsedArguments::fixedTime(bool& given, qv::FileTime& time) const {
+  const char* environment = std::getenv("SOURCE_DATE_EPOCH");
+  given = has("--mtime") || (environment && *environment);
+  if (!given) return true;
+  const std::string text = has("--mtime") ? value("--mtime") : std::string(environment);
+  if (parseFixedTime(text, time)) return true;
+  usageError(command_, std::string(has("--mtime") ? "--mtime" : "SOURCE_DATE_EPOCH") +
+                           " takes seconds since 1970 or a time as 2020-01-01T00:00:00Z, not \"" +
+                           convertAnsiForConsole(text) + "\"");
+  return false;
 }
 
 int usageError(const char* command, const std::string& message) {

@@ -25,6 +25,9 @@ class ParsedArguments {
   const std::vector<std::string>& positional() const { return positional_; }
   // The --level value (default when absent); false with a message when it is no level.
   bool level(int& level) const;
+  // The entries' fixed time: --mtime, else the environment's SOURCE_DATE_EPOCH, else
+  // none (`given` false). False with a message when the text is no time.
+  bool fixedTime(bool& given, qv::FileTime& time) const;
 
  private:
   const char* command_ = "";

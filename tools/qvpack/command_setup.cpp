@@ -18,7 +18,7 @@ namespace {
 const char* const kHelp =
     "usage: qvpack setup --stub <stub.exe> --setup <folder> --product <folder>\n"
     "                    -o <setup.exe> [--split] [--level N]\n"
-    "                    [--uninstaller <file> | --no-uninstaller]\n"
+    "                    [--uninstaller <file> | --no-uninstaller] [--mtime <time>]\n"
     "\n"
     "Builds a setup executable: a copy of the stub with the setup package appended.\n"
     "The setup package holds the whole tree of the setup folder (setup.ini, language\n"
@@ -41,6 +41,10 @@ const char* const kHelp =
     "                     quarvel-uninstall.exe from the stub's folder, else from\n"
     "                     ../uninstaller/ beside it (the build tree's layout)\n"
     "  --no-uninstaller   add no uninstaller\n"
+    "  --mtime <time>     gives every entry of both packages this time instead of its\n"
+    "                     file's: seconds since 1970 or 2020-01-01T00:00:00Z (UTC);\n"
+    "                     SOURCE_DATE_EPOCH does the same. The same stub and folders\n"
+    "                     then give the same bytes, whatever the files' times\n"
     "\n"
     "Entry names are Windows-1252: a file or folder in either folder whose name has\n"
     "characters outside it is refused before anything is written.\n";
@@ -72,10 +76,21 @@ bool copyStub(const std::string& stub, const std::string& output, std::string& e
 }
 
 // The product folder's tree, then the uninstaller (when one is given) at the top.
-bool buildProduct(const std::string& folder, const std::string& uninstaller, const std::string& path, int level,
-                  ProgressMeter& meter, std::string& error) {
+// The writers' settings: the level, and the fixed time when one is given.
+struct WriterSettings {
+  int level = 0;
+  bool timeFixed = false;
+  qv::FileTime fixedTime;
+  void applyTo(qv::PackageWriter& writer) const {
+    writer.setLevel(level);
+    if (timeFixed) writer.setFixedTime(fixedTime);
+  }
+};
+
+bool buildProduct(const std::string& folder, const std::string& uninstaller, const std::string& path,
+                  const WriterSettings& settings, ProgressMeter& meter, std::string& error) {
   qv::PackageWriter writer;
-  writer.setLevel(level);
+  settings.applyTo(writer);
   bool ok = writer.create(path) &&
             qv::addFolderTree(writer, folder, "",
                               [&](const std::string& name, int64_t size) { meter.advance(size, name); });
@@ -97,14 +112,14 @@ int runSetup(const Arguments& args) {
   ParsedArguments a;
   if (!a.parse("setup", args,
                {{"--stub", true}, {"--setup", true}, {"--product", true}, {"-o", true}, {"--split", false},
-                {"--level", true}, {"--uninstaller", true}, {"--no-uninstaller", false}}))
+                {"--level", true}, {"--uninstaller", true}, {"--no-uninstaller", false}, {"--mtime", true}}))
     return kExitUsage;
   if (a.wantsHelp()) {
     std::fputs(kHelp, stdout);
     return kExitOk;
   }
-  int level = 0;
-  if (!a.level(level)) return kExitUsage;
+  WriterSettings writing;
+  if (!a.level(writing.level) || !a.fixedTime(writing.timeFixed, writing.fixedTime)) return kExitUsage;
   for (const char* required : {"--stub", "--setup", "--product", "-o"})
     if (!a.has(required)) return usageError("setup", std::string("missing ") + required + " (see qvpack setup --help)");
   if (!a.positional().empty())
@@ -150,9 +165,9 @@ int runSetup(const Arguments& args) {
   std::string error;
   const int64_t uninstallerBytes = uninstaller.empty() ? 0 : qv::fileSize(uninstaller);
   ProgressMeter meter("building", setupSurvey.bytes + productSurvey.bytes + uninstallerBytes);
-  bool ok = copyStub(stub, output, error) && buildProduct(product, uninstaller, productPath, level, meter, error);
+  bool ok = copyStub(stub, output, error) && buildProduct(product, uninstaller, productPath, writing, meter, error);
   qv::PackageWriter writer;
-  writer.setLevel(level);
+  writing.applyTo(writer);
   if (ok) {
     ok = writer.appendTo(output) &&
          qv::addFolderTree(writer, setup, "",
