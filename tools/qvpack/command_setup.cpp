@@ -10,13 +10,14 @@
 #include "runtime/file.h"
 #include "runtime/paths.h"
 #include "terminal.h"
-#include "uninstaller_program.h"
+#include "program_path.h"
+#include "shipped_programs.h"
 
 namespace qvpack {
 namespace {
 
 const char* const kHelp =
-    "usage: qvpack setup --stub <stub.exe> --setup <folder> --product <folder>\n"
+    "usage: qvpack setup [--stub <stub.exe>] --setup <folder> --product <folder>\n"
     "                    -o <setup.exe> [--split] [--level N]\n"
     "                    [--uninstaller <file> | --no-uninstaller] [--mtime <time>]\n"
     "\n"
@@ -27,7 +28,9 @@ const char* const kHelp =
     "the uninstaller as uninstall.exe, with the time of its file, unless the product\n"
     "folder holds an uninstall.exe of its own at its top (that one is kept).\n"
     "\n"
-    "  --stub <file>      the setup stub to copy (it must carry no package yet)\n"
+    "  --stub <file>      the setup stub to copy (it must carry no package yet); without\n"
+    "                     it, the one installed with qvpack (../share/quarvel-setup/\n"
+    "                     beside its bin/), else the one of its build tree\n"
     "  --setup <folder>   the setup folder; it must not hold a setup.pck of its own\n"
     "  --product <folder> the product's files, installed into the install folder\n"
     "  -o <setup.exe>     the setup executable to write (replaced when it exists)\n"
@@ -120,13 +123,17 @@ int runSetup(const Arguments& args) {
   }
   WriterSettings writing;
   if (!a.level(writing.level) || !a.fixedTime(writing.timeFixed, writing.fixedTime)) return kExitUsage;
-  for (const char* required : {"--stub", "--setup", "--product", "-o"})
+  for (const char* required : {"--setup", "--product", "-o"})
     if (!a.has(required)) return usageError("setup", std::string("missing ") + required + " (see qvpack setup --help)");
   if (!a.positional().empty())
     return usageError("setup", "unexpected argument " + convertAnsiForConsole(a.positional()[0]));
   if (a.has("--uninstaller") && a.has("--no-uninstaller"))
     return usageError("setup", "--uninstaller and --no-uninstaller exclude each other");
-  std::string stub = a.value("--stub"), setup = a.value("--setup"), product = a.value("--product");
+  std::string stub = a.has("--stub") ? a.value("--stub") : findStubForProgram(ownProgramPath());
+  if (stub.empty())
+    return usageError("setup", std::string("no ") + kStubProgramName +
+                                   " installed with qvpack nor in its build tree: give it with --stub <file>");
+  std::string setup = a.value("--setup"), product = a.value("--product");
   std::string output = a.value("-o");
   bool split = a.has("--split");
   std::string productPath = output + ".product.tmp";

@@ -1,4 +1,4 @@
-#include "uninstaller_program.h"
+#include "shipped_programs.h"
 
 #include <vector>
 
@@ -20,6 +20,16 @@ std::string findUninstallerBesideStub(const std::string& stubPath) {
   const std::string stubFolder = qv::folderPartOf(stubPath);
   for (const std::string& candidate : {stubFolder + kUninstallerProgramName,
                                        stubFolder + "..\\uninstaller\\" + kUninstallerProgramName})
+    if (qv::fileExists(candidate)) return candidate;
+  return std::string();
+}
+
+std::string findStubForProgram(const std::string& qvpackPath) {
+  if (qvpackPath.empty()) return std::string();
+  const std::string folder = qv::folderPartOf(qvpackPath);
+  for (const std::string& candidate : {folder + "..\\share\\quarvel-setup\\" + kStubProgramName,
+                                       folder + kStubProgramName,
+                                       folder + "..\\..\\..\\win32\\src\\stub\\" + kStubProgramName})
     if (qv::fileExists(candidate)) return candidate;
   return std::string();
 }
