@@ -11,6 +11,7 @@
 #include "runtime/paths.h"
 #include "terminal.h"
 #include "program_path.h"
+#include "setup_lint.h"
 #include "shipped_programs.h"
 
 namespace qvpack {
@@ -20,6 +21,7 @@ const char* const kHelp =
     "usage: qvpack setup [--stub <stub.exe>] --setup <folder> --product <folder>\n"
     "                    -o <setup.exe> [--split] [--level N]\n"
     "                    [--uninstaller <file> | --no-uninstaller] [--mtime <time>]\n"
+    "                    [--strict]\n"
     "\n"
     "Builds a setup executable: a copy of the stub with the setup package appended.\n"
     "The setup package holds the whole tree of the setup folder (setup.ini, language\n"
@@ -44,13 +46,20 @@ const char* const kHelp =
     "                     quarvel-uninstall.exe from the stub's folder, else from\n"
     "                     ../uninstaller/ beside it (the build tree's layout)\n"
     "  --no-uninstaller   add no uninstaller\n"
+    "  --strict           warnings stop the build as errors do\n"
     "  --mtime <time>     gives every entry of both packages this time instead of its\n"
     "                     file's: seconds since 1970 or 2020-01-01T00:00:00Z (UTC);\n"
     "                     SOURCE_DATE_EPOCH does the same. The same stub and folders\n"
     "                     then give the same bytes, whatever the files' times\n"
     "\n"
     "Entry names are Windows-1252: a file or folder in either folder whose name has\n"
-    "characters outside it is refused before anything is written.\n";
+    "characters outside it is refused before anything is written.\n"
+    "\n"
+    "Before writing, setup.ini and its language files are read as the stub reads them\n"
+    "and checked, with file and line: unknown groups and keys (with the nearest known\n"
+    "name), files they name that the folders lack, task lines of no kind or too few\n"
+    "fields, --split against Split=1, a DefaultDir that is a shared folder. Errors (a\n"
+    "broken installer) stop the build with exit code 1; warnings are shown.\n";
 
 // The stub looks for a split product package under its own path with every ".exe"
 // replaced by ".pkj"; only the file name is rewritten here, so the folder may hold
@@ -115,7 +124,8 @@ int runSetup(const Arguments& args) {
   ParsedArguments a;
   if (!a.parse("setup", args,
                {{"--stub", true}, {"--setup", true}, {"--product", true}, {"-o", true}, {"--split", false},
-                {"--level", true}, {"--uninstaller", true}, {"--no-uninstaller", false}, {"--mtime", true}}))
+                {"--level", true}, {"--uninstaller", true}, {"--no-uninstaller", false}, {"--mtime", true},
+                {"--strict", false}}))
     return kExitUsage;
   if (a.wantsHelp()) {
     std::fputs(kHelp, stdout);
@@ -158,6 +168,13 @@ int runSetup(const Arguments& args) {
                                        "--no-uninstaller");
     }
   }
+  // The setup read as the stub will read it, before anything is written.
+  bool refused = false;
+  for (const LintFinding& finding : lintSetup(setup, product, split)) {
+    std::fprintf(stderr, "%s\n", convertAnsiForConsole(formatLintFinding(finding)).c_str());
+    refused = refused || finding.error || a.has("--strict");
+  }
+  if (refused) return failure("the setup was not built: mend what is listed above");
   if (qv::fileExists(qv::withTrailingBackslash(setup) + "setup.pck"))
     return failure(shownPath(setup) + ": holds a setup.pck, which the product package would replace");
   qv::Package carried;
