@@ -48,7 +48,7 @@ cmp -s "$src/setup.ini" "$work/out9/setup.ini" || fail "setup.ini was not replac
 # stands in for one, with no uninstaller beside it (qvpack-uninstaller.sh tests that).
 stub=$work/stub.exe
 head -c 20000 /dev/urandom > "$stub"
-expect_exit 0 "$qvpack" setup --stub "$stub" --setup "$src" --product "$work/tree/product" -o "$work/setup.exe" \
+expect_exit 0 "$qvpack" setup --no-check --stub "$stub" --setup "$src" --product "$work/tree/product" -o "$work/setup.exe" \
   --no-uninstaller
 cmp -s <(head -c 20000 "$work/setup.exe") "$stub" || fail "the stub is not the start of the setup executable"
 expect_exit 0 "$qvpack" list "$work/setup.exe"
@@ -61,7 +61,7 @@ diff -r "$work/tree/product" "$work/product-out" || fail "setup.pck does not hol
 same_times "$work/tree/product" "$work/product-out"
 [ ! -e "$work/setup.exe.product.tmp" ] || fail "the temporary product package was left behind"
 
-expect_exit 0 "$qvpack" setup --stub "$stub" --setup "$src" --product "$work/tree/product" -o "$work/split.exe" --split \
+expect_exit 0 "$qvpack" setup --no-check --stub "$stub" --setup "$src" --product "$work/tree/product" -o "$work/split.exe" --split \
   --no-uninstaller
 [ -f "$work/split.pkj" ] || fail "no split.pkj beside split.exe"
 expect_exit 0 "$qvpack" list "$work/split.exe"

@@ -35,7 +35,7 @@ expect_uninstaller() {  # folder, program
 build=$work/build/src
 fake_program "$build/stub/quarvel-setup.exe" stub
 fake_program "$build/uninstaller/quarvel-uninstall.exe" "built uninstaller"
-expect_exit 0 "$qvpack" setup --stub "$build/stub/quarvel-setup.exe" --setup "$setup" --product "$product" \
+expect_exit 0 "$qvpack" setup --no-check --stub "$build/stub/quarvel-setup.exe" --setup "$setup" --product "$product" \
   -o "$work/built.exe"
 product_of "$work/built.exe" "$work/built"
 expect_uninstaller "$work/built" "$build/uninstaller/quarvel-uninstall.exe"
@@ -45,14 +45,14 @@ expect_exit 0 "$qvpack" list "$work/built.setup/setup.pck"
 
 # A release folder: the uninstaller beside the stub comes before the build tree's.
 fake_program "$build/stub/quarvel-uninstall.exe" "released uninstaller"
-expect_exit 0 "$qvpack" setup --stub "$build/stub/quarvel-setup.exe" --setup "$setup" --product "$product" \
+expect_exit 0 "$qvpack" setup --no-check --stub "$build/stub/quarvel-setup.exe" --setup "$setup" --product "$product" \
   -o "$work/released.exe"
 product_of "$work/released.exe" "$work/released"
 expect_uninstaller "$work/released" "$build/stub/quarvel-uninstall.exe"
 
 # --uninstaller comes before both, also into a split package.
 fake_program "$work/elsewhere/my-uninstaller.bin" "given uninstaller"
-expect_exit 0 "$qvpack" setup --stub "$build/stub/quarvel-setup.exe" --setup "$setup" --product "$product" \
+expect_exit 0 "$qvpack" setup --no-check --stub "$build/stub/quarvel-setup.exe" --setup "$setup" --product "$product" \
   -o "$work/given.exe" --uninstaller "$work/elsewhere/my-uninstaller.bin" --split
 rm -rf "$work/given"
 expect_exit 0 "$qvpack" extract "$work/given.pkj" "$work/given"
@@ -61,20 +61,20 @@ expect_uninstaller "$work/given" "$work/elsewhere/my-uninstaller.bin"
 # The product's own, in another letter case, is kept and none is added.
 cp -r "$product" "$work/own-product"
 fake_program "$work/own-product/Uninstall.exe" "the product's own"
-expect_exit 0 "$qvpack" setup --stub "$build/stub/quarvel-setup.exe" --setup "$setup" --product "$work/own-product" \
+expect_exit 0 "$qvpack" setup --no-check --stub "$build/stub/quarvel-setup.exe" --setup "$setup" --product "$work/own-product" \
   -o "$work/own.exe" --uninstaller "$work/elsewhere/my-uninstaller.bin"
 product_of "$work/own.exe" "$work/own"
 diff -r "$work/own-product" "$work/own" || fail "the product's own uninstaller was not kept alone"
 # Only at the top: one further down is an ordinary file.
 mkdir -p "$work/deep-product/tools"
 fake_program "$work/deep-product/tools/uninstall.exe" "a tool"
-expect_exit 0 "$qvpack" setup --stub "$build/stub/quarvel-setup.exe" --setup "$setup" --product "$work/deep-product" \
+expect_exit 0 "$qvpack" setup --no-check --stub "$build/stub/quarvel-setup.exe" --setup "$setup" --product "$work/deep-product" \
   -o "$work/deep.exe"
 product_of "$work/deep.exe" "$work/deep"
 cmp -s "$work/deep/uninstall.exe" "$build/stub/quarvel-uninstall.exe" || fail "no uninstaller beside tools/uninstall.exe"
 
 # --no-uninstaller: the product alone.
-expect_exit 0 "$qvpack" setup --stub "$build/stub/quarvel-setup.exe" --setup "$setup" --product "$product" \
+expect_exit 0 "$qvpack" setup --no-check --stub "$build/stub/quarvel-setup.exe" --setup "$setup" --product "$product" \
   -o "$work/none.exe" --no-uninstaller
 product_of "$work/none.exe" "$work/none"
 diff -r "$product" "$work/none" || fail "--no-uninstaller added something"

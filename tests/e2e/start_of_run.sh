@@ -69,7 +69,7 @@ make_setup() {  # case, setup.ini lines...
   cp "$task" "$setup/pre.exe"
   echo "$name" > "$setup/marker-$tag-$name.txt"
   echo "product file" > "$work/$name/product/readme.txt"
-  "$qvpack" setup --stub "$stub" --setup "$setup" --product "$work/$name/product" -o "$work/$name/setup.exe" \
+  "$qvpack" setup --stub "$stub" --setup "$setup" --product "$work/$name/product" -o "$work/$name/setup.exe" --no-check \
     >/dev/null || fail "qvpack setup for $name"
 }
 common=("[Info]" "Titel=Guard Test" "Version=1.5" "[Task]" "StartMenu=0" "Desktop=0" "NoUninstall=1")

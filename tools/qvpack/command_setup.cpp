@@ -21,7 +21,7 @@ const char* const kHelp =
     "usage: qvpack setup [--stub <stub.exe>] --setup <folder> --product <folder>\n"
     "                    -o <setup.exe> [--split] [--level N]\n"
     "                    [--uninstaller <file> | --no-uninstaller] [--mtime <time>]\n"
-    "                    [--strict]\n"
+    "                    [--strict | --no-check]\n"
     "\n"
     "Builds a setup executable: a copy of the stub with the setup package appended.\n"
     "The setup package holds the whole tree of the setup folder (setup.ini, language\n"
@@ -47,6 +47,8 @@ const char* const kHelp =
     "                     ../uninstaller/ beside it (the build tree's layout)\n"
     "  --no-uninstaller   add no uninstaller\n"
     "  --strict           warnings stop the build as errors do\n"
+    "  --no-check         builds without the check below (for setups that test the\n"
+    "                     installer's own handling of mistakes)\n"
     "  --mtime <time>     gives every entry of both packages this time instead of its\n"
     "                     file's: seconds since 1970 or 2020-01-01T00:00:00Z (UTC);\n"
     "                     SOURCE_DATE_EPOCH does the same. The same stub and folders\n"
@@ -125,7 +127,7 @@ int runSetup(const Arguments& args) {
   if (!a.parse("setup", args,
                {{"--stub", true}, {"--setup", true}, {"--product", true}, {"-o", true}, {"--split", false},
                 {"--level", true}, {"--uninstaller", true}, {"--no-uninstaller", false}, {"--mtime", true},
-                {"--strict", false}}))
+                {"--strict", false}, {"--no-check", false}}))
     return kExitUsage;
   if (a.wantsHelp()) {
     std::fputs(kHelp, stdout);
@@ -168,13 +170,6 @@ int runSetup(const Arguments& args) {
                                        "--no-uninstaller");
     }
   }
-  // The setup read as the stub will read it, before anything is written.
-  bool refused = false;
-  for (const LintFinding& finding : lintSetup(setup, product, split)) {
-    std::fprintf(stderr, "%s\n", convertAnsiForConsole(formatLintFinding(finding)).c_str());
-    refused = refused || finding.error || a.has("--strict");
-  }
-  if (refused) return failure("the setup was not built: mend what is listed above");
   if (qv::fileExists(qv::withTrailingBackslash(setup) + "setup.pck"))
     return failure(shownPath(setup) + ": holds a setup.pck, which the product package would replace");
   qv::Package carried;
@@ -185,6 +180,15 @@ int runSetup(const Arguments& args) {
   if (!setupSurvey.unconvertedHostName.empty()) return failure(describeUnconvertedName(setupSurvey));
   qv::FolderTreeSurvey productSurvey = qv::surveyFolderTree(product);
   if (!productSurvey.unconvertedHostName.empty()) return failure(describeUnconvertedName(productSurvey));
+  // The setup read as the stub will read it, before anything is written.
+  bool refused = false;
+  const std::vector<LintFinding> findings =
+      a.has("--no-check") ? std::vector<LintFinding>() : lintSetup(setup, product, split);
+  for (const LintFinding& finding : findings) {
+    std::fprintf(stderr, "%s\n", convertAnsiForConsole(formatLintFinding(finding)).c_str());
+    refused = refused || finding.error || a.has("--strict");
+  }
+  if (refused) return failure("the setup was not built: mend what is listed above");
 
   std::string error;
   const int64_t uninstallerBytes = uninstaller.empty() ? 0 : qv::fileSize(uninstaller);
