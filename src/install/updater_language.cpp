@@ -10,20 +10,6 @@ namespace {
 
 constexpr char kUpdaterFolder[] = "qvIUpd";
 
-// Copies in pieces, so a large file needs no buffer of its size; a short write
-// leaves a file that is reported as not placed.
-bool copyFileReplacing(const std::string& source, const std::string& destination) {
-  File in, out;
-  if (!in.open(source, File::Mode::Read) || !out.open(destination, File::Mode::Replace)) return false;
-  std::vector<char> buffer(64 * 1024);
-  for (;;) {
-    size_t got = in.read(buffer.data(), buffer.size());
-    if (got == 0) break;
-    if (out.write(buffer.data(), got) != got) return false;
-  }
-  return true;
-}
-
 }  // namespace
 
 std::string updaterLanguageSource(const std::string& tempFolder, const std::string& languageFileName) {

@@ -5,6 +5,7 @@
 #include "install/updater_language.h"
 #include "install/user_tasks.h"
 #include "run/install_settings.h"
+#include "run/install_steps.h"
 #include "run/run_end.h"
 #include "runtime/paths.h"
 #include "setup/setup_description.h"
@@ -74,28 +75,15 @@ void installQuietly(RunContext& context, RunSettings& settings, const InterfaceT
     logRun.desktopIcon = createDesktopShortcut(install.shellLinks(), install.folders(), installFolder, settings);
   if (settings.startMenu) createStartMenuShortcuts(install.shellLinks(), install.folders(), texts, installFolder, settings);
 
-  UserTaskValues values;
-  values.setupDescriptionPath = context.setupDescriptionPath;
-  values.installFolder = installFolder;
-  values.startMenuPath = settings.startMenuPath;
-  values.tempFolder = context.tempFolder;
-  values.primaryLanguage = context.primaryLanguage;
-  UndoList undo = runUserTasks(values, install.folders(), install.userTaskActions());
+  UndoList undo = runUserTasksOfRun(context, settings, installFolder, install);
 
   logRun.installFolder = installFolder;
   logRun.loggedOnAsAdministrator = context.logon.impersonating;
   logRun.startMenuLinksMade = settings.startMenu != 0;
   writeUninstallLog(logRun, settings, texts, undo);
 
-  if (!settings.scriptFile.empty()) {
-    ScriptConstants constants;
-    constants.progDir = installFolder;
-    constants.setupDir = context.tempFolder;
-    constants.startMenuDir = settings.startMenuPath;
-    constants.guid = settings.guid;
-    if (!runScriptFile(context.tempFolder + settings.scriptFile, constants, install.scriptHost()))
-      context.outcome.partFailed = true;
-  }
+  if (!settings.scriptFile.empty() && !runScriptOfRun(context, settings, installFolder, install))
+    context.outcome.partFailed = true;
 
   // The quiet run is never cancelled and starts no program at its end.
   endInstallation(context, settings, system.processes(), install.restartPrompt(), false, installFolder);

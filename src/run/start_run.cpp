@@ -6,24 +6,6 @@
 #include "runtime/paths.h"
 
 namespace qv {
-namespace {
-
-// Extraction falls back on the administrator logon the same way the folder does.
-class StartExtractionHooks : public ExtractionHooks {
- public:
-  StartExtractionHooks(RunContext& context, StartServices& system, const InterfaceTexts& texts)
-      : context_(context), system_(system), texts_(texts) {}
-  bool offerAdministratorLogon() override {
-    return qv::offerAdministratorLogon(context_, system_, texts_) == LogonOffer::Made;
-  }
-
- private:
-  RunContext& context_;
-  StartServices& system_;
-  const InterfaceTexts& texts_;
-};
-
-}  // namespace
 
 std::string stripFolderPath(const std::string& path) {
   size_t end = path.find_last_not_of(" /\\");
@@ -71,7 +53,7 @@ bool extractSetupPackage(RunContext& context, StartServices& system, const Inter
   bool extracted = false;
   if (!context.tempFolder.empty()) {
     Package package;
-    StartExtractionHooks hooks(context, system, texts);
+    LogonExtractionHooks hooks(context, system, texts);
     // A stub that carries no readable package has nothing to extract: that is a
     // failure to report, not an extraction of nothing.
     extracted = openPackage(package, context.stubPath) && extractPackage(package, context.tempFolder, "", hooks);

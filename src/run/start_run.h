@@ -5,6 +5,7 @@
 #include <string>
 
 #include "install/checked_copy.h"
+#include "package/extract.h"
 #include "run/run_context.h"
 #include "run/start_services.h"
 #include "texts/interface_texts.h"
@@ -37,6 +38,22 @@ class RunCopyPolicy final : public CopyPolicy {
   bool answersItself() override { return context_.quiet; }
   LogonOffer offerAdministratorLogon() override { return qv::offerAdministratorLogon(context_, system_, texts_); }
   void reportCopyFailure() override { qv::reportCopyFailure(context_, system_, texts_); }
+
+ private:
+  RunContext& context_;
+  StartServices& system_;
+  const InterfaceTexts& texts_;
+};
+
+// An extraction of the run: a file that cannot be created offers the administrator
+// logon, as the temporary folder does.
+class LogonExtractionHooks final : public ExtractionHooks {
+ public:
+  LogonExtractionHooks(RunContext& context, StartServices& system, const InterfaceTexts& texts)
+      : context_(context), system_(system), texts_(texts) {}
+  bool offerAdministratorLogon() override {
+    return qv::offerAdministratorLogon(context_, system_, texts_) == LogonOffer::Made;
+  }
 
  private:
   RunContext& context_;

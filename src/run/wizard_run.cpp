@@ -5,6 +5,7 @@
 #include "install/updater_language.h"
 #include "install/user_tasks.h"
 #include "run/install_settings.h"
+#include "run/install_steps.h"
 #include "run/run_end.h"
 #include "run/start_run.h"
 #include "runtime/file.h"
@@ -19,22 +20,6 @@ namespace qv {
 namespace {
 
 using namespace wizard_control;
-
-// A product file that cannot be created offers the administrator logon; the bar
-// advances by each file written, the window repainting after each.
-class WizardExtractionHooks final : public ExtractionHooks {
- public:
-  WizardExtractionHooks(RunContext& context, StartServices& system, const InterfaceTexts& texts)
-      : context_(context), system_(system), texts_(texts) {}
-  bool offerAdministratorLogon() override {
-    return qv::offerAdministratorLogon(context_, system_, texts_) == LogonOffer::Made;
-  }
-
- private:
-  RunContext& context_;
-  StartServices& system_;
-  const InterfaceTexts& texts_;
-};
 
 // One wizard run: the window, its pages and the run's choices.
 class WizardRun {
@@ -236,7 +221,7 @@ bool WizardRun::install() {
 
   window_.showControl(kProgressBar, true);
   int64_t runningTotal = 0;
-  WizardExtractionHooks hooks(context_, system_, texts_);
+  LogonExtractionHooks hooks(context_, system_, texts_);
   // The log lists the product's files for the uninstaller.
   UninstallLogRun logRun;
   const ProductExtraction extraction = extractProductPackage(
@@ -279,13 +264,7 @@ bool WizardRun::install() {
 
   window_.addStepLine(texts_.text(TextId::InstallMsg6));
   window_.drainWizardEvents();
-  UserTaskValues values;
-  values.setupDescriptionPath = context_.setupDescriptionPath;
-  values.installFolder = installFolder_;
-  values.startMenuPath = settings_.startMenuPath;
-  values.tempFolder = context_.tempFolder;
-  values.primaryLanguage = context_.primaryLanguage;
-  UndoList undo = runUserTasks(values, install_.folders(), install_.userTaskActions());
+  UndoList undo = runUserTasksOfRun(context_, settings_, installFolder_, install_);
 
   logRun.installFolder = installFolder_;
   logRun.desktopIcon = desktopLink;
@@ -293,14 +272,8 @@ bool WizardRun::install() {
   logRun.startMenuLinksMade = settings_.startMenu != 0;
   writeUninstallLog(logRun, settings_, texts_, undo);
 
-  if (!settings_.scriptFile.empty() && fileExists(context_.tempFolder + settings_.scriptFile)) {
-    ScriptConstants constants;
-    constants.progDir = installFolder_;
-    constants.setupDir = context_.tempFolder;
-    constants.startMenuDir = settings_.startMenuPath;
-    constants.guid = settings_.guid;
-    runScriptFile(context_.tempFolder + settings_.scriptFile, constants, install_.scriptHost());
-  }
+  if (!settings_.scriptFile.empty() && fileExists(context_.tempFolder + settings_.scriptFile))
+    runScriptOfRun(context_, settings_, installFolder_, install_);
   pages_.showFinishView(hasExeExtension(settings_.progExe), startProgram_ != 0);
   window_.drainWizardEvents();
   window_.setWizardBusy(false);

@@ -1,6 +1,8 @@
 // The parts of runtime/file.h that need no platform code of their own.
 #include "runtime/file.h"
 
+#include <vector>
+
 namespace qv {
 
 File& File::operator=(File&& other) noexcept {
@@ -25,5 +27,20 @@ bool writeWholeFile(const std::string& path, const void* data, size_t n) {
   File f;
   return f.open(path, File::Mode::Replace) && f.write(data, n) == n;
 }
+
+// Copies in pieces, so a large file needs no buffer of its size; a short write
+// leaves a file that is reported as not placed.
+bool copyFileReplacing(const std::string& source, const std::string& destination) {
+  File in, out;
+  if (!in.open(source, File::Mode::Read) || !out.open(destination, File::Mode::Replace)) return false;
+  std::vector<char> buffer(64 * 1024);
+  for (;;) {
+    size_t got = in.read(buffer.data(), buffer.size());
+    if (got == 0) break;
+    if (out.write(buffer.data(), got) != got) return false;
+  }
+  return true;
+}
+
 
 }  // namespace qv

@@ -83,5 +83,8 @@ void pauseMilliseconds(unsigned milliseconds);
 // Whole-file helpers for tools and tests.
 bool readWholeFile(const std::string& path, std::vector<uint8_t>& bytes);
 bool writeWholeFile(const std::string& path, const void* data, size_t n);
+// Copies a file in pieces, replacing the destination; false when it cannot be read or
+// written whole.
+bool copyFileReplacing(const std::string& source, const std::string& destination);
 
 }  // namespace qv

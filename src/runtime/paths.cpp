@@ -9,6 +9,11 @@ std::string withTrailingBackslash(const std::string& path) {
   return path + '\\';
 }
 
+std::string withoutTrailingBackslash(std::string path) {
+  while (!path.empty() && path.back() == '\\') path.pop_back();
+  return path;
+}
+
 std::string folderPartOf(const std::string& path) {
   size_t separator = path.find_last_of("\\/");
   return separator == std::string::npos ? std::string() : path.substr(0, separator + 1);

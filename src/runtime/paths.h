@@ -9,6 +9,8 @@ namespace qv {
 
 // The path with a backslash appended when it does not end with one ("" gives "\").
 std::string withTrailingBackslash(const std::string& path);
+// The path without its trailing backslashes.
+std::string withoutTrailingBackslash(std::string path);
 
 // The path up to and including its last backslash or slash, or empty.
 std::string folderPartOf(const std::string& path);

@@ -14,11 +14,6 @@ void showStep(RemovalSystem& system, const std::string& item) {
   if (system.progress) system.progress->showRemovalStep(item);
 }
 
-std::string withoutTrailingBackslash(std::string path) {
-  while (!path.empty() && path.back() == '\\') path.pop_back();
-  return path;
-}
-
 // A file outside the install folder that the install made, then its folders while
 // they are empty (the install made them for it). True when the file is gone.
 bool removeMadeFile(const std::string& path, const SharedFolders& shared) {

@@ -39,11 +39,6 @@ size_t rootLength(const std::string& path) {
   return 0;
 }
 
-std::string withoutTrailingBackslash(std::string path) {
-  while (!path.empty() && path.back() == '\\') path.pop_back();
-  return path;
-}
-
 }  // namespace
 
 bool isPlainAbsolutePath(const std::string& path) {

@@ -14,11 +14,6 @@ std::string programPath(const std::string& program, const std::string& installFo
   return installFolder + program;
 }
 
-bool copyFile(const std::string& from, const std::string& to) {
-  std::vector<uint8_t> bytes;
-  return readWholeFile(from, bytes) && writeWholeFile(to, bytes.data(), bytes.size());
-}
-
 // The running product: asked about until it ends or the user cancels; a quiet run
 // cannot ask and ends.
 bool waitUntilProductEnds(UninstallServices& system, const UninstallLogContents& log, const InterfaceTexts& texts,
@@ -96,7 +91,7 @@ int UninstallRun::remove(const RemovalRequest& removal) {
   std::string after = programPath(log_.afterUninst, log_.progDir), afterCopy;
   if (!after.empty() && fileExists(after) && isInsideFolder(after, log_.progDir)) {
     afterCopy = system_.temporaryPath() + "qv" + std::to_string(system_.processId()) + "-" + fileNamePartOf(after);
-    after = copyFile(after, afterCopy) ? afterCopy : std::string();
+    after = copyFileReplacing(after, afterCopy) ? afterCopy : std::string();
   }
 
   RemovalSystem machine{system_.registry(), system_.folders(), processes, window_};
@@ -121,7 +116,7 @@ void UninstallRun::startRemovalOfSelf() {
   // A running program's file cannot be removed: a copy in the temporary folder waits
   // for this process to end and removes it, and the install folder when empty.
   const std::string copy = system_.temporaryPath() + "qv" + std::to_string(system_.processId()) + "-uninstall.exe";
-  if (!copyFile(ownPath_, copy)) return;
+  if (!copyFileReplacing(ownPath_, copy)) return;
   system_.processes().startProcess(copy, "/CLEAN:" + std::to_string(system_.processId()) + " \"" + ownPath_ + "\"",
                                    system_.temporaryPath(), 0);
 }

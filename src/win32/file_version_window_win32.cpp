@@ -76,7 +76,7 @@ bool Win32FileVersionWindow::openFileVersionWindow(const std::string& fileName, 
   questionFont_ = createPointFont("Arial", 8, true);
   for (const ControlRow& row : kControls) {
     const bool button = row.style == kFrame || row.style == kButton;
-    ControlSpec control{row.number, button ? "BUTTON" : "STATIC",
+    ControlLayout control{row.number, button ? "BUTTON" : "STATIC",
                         row.text == kNoText ? "" : texts.text(row.text).c_str(), row.style,
                         row.x, row.y, row.width, row.height};
     if (row.number == kFileVersionQuestion) control.font = questionFont_;

@@ -46,7 +46,7 @@ bool Win32LoginWindow::openLoginWindow(const InterfaceTexts& texts) {
 
   // Created in this order, the frame lies below the other controls.
   const DWORD sibling = WS_CLIPSIBLINGS;
-  const ControlSpec controls[] = {
+  const ControlLayout controls[] = {
       {kLoginUserLabel, "STATIC", texts.text(TextId::LoginAdminUser).c_str(), sibling | SS_RIGHT, 20, 27, 90, 15},
       {kLoginUserField, "EDIT", "", sibling | ES_AUTOHSCROLL | WS_TABSTOP, 115, 25, 120, 20, nullptr,
        WS_EX_CLIENTEDGE},
@@ -58,7 +58,7 @@ bool Win32LoginWindow::openLoginWindow(const InterfaceTexts& texts) {
        104, 80, 22, static_cast<HFONT>(buttonFont_)},
       {kLoginFrame, "STATIC", "", sibling, 10, 10, 240, 85, nullptr, WS_EX_STATICEDGE},
   };
-  for (const ControlSpec& control : controls) {
+  for (const ControlLayout& control : controls) {
     if (!createControl(window, control)) {
       closeLoginWindow();
       return false;

@@ -76,7 +76,7 @@ std::string pickStartMenuFolder(HWND wizard, const std::string& fieldText, const
   HWND window = createSizedWindow(kStartMenuPickerClass, " " + texts.text(TextId::Rq3Titel), kStyle, 250, 350,
                                   Placement::ActiveWindow, &state, wizard);
   if (!window) return std::string();
-  const ControlSpec controls[] = {
+  const ControlLayout controls[] = {
       {kPickerApply, "BUTTON", texts.text(TextId::ButtonApply).c_str(), BS_PUSHBUTTON | WS_TABSTOP, 85, 319, 80, 22},
       {kPickerTree, WC_TREEVIEWA, "",
        TVS_HASLINES | TVS_HASBUTTONS | TVS_LINESATROOT | TVS_SHOWSELALWAYS | WS_BORDER | WS_TABSTOP, 10, 10, 230, 280},
@@ -84,7 +84,7 @@ std::string pickStartMenuFolder(HWND wizard, const std::string& fieldText, const
        10, 295, 115, 15},
       {kPickerAllUsers, "BUTTON", texts.text(TextId::Rq3AllUsers).c_str(), BS_AUTORADIOBUTTON, 125, 295, 115, 15},
   };
-  for (const ControlSpec& control : controls) {
+  for (const ControlLayout& control : controls) {
     if (!createControl(window, control)) {
       DestroyWindow(window);
       return std::string();

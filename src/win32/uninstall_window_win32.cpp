@@ -41,7 +41,7 @@ bool Win32UninstallWindow::openUninstallWindow(const InterfaceTexts& texts, cons
   if (!window_) return false;
   boldFont_ = createPointFont("Arial", 10, true);
   const DWORD text = SS_LEFT | SS_NOPREFIX;
-  const ControlSpec controls[] = {
+  const ControlLayout controls[] = {
       {kUninstallMessage, "STATIC", texts.text(TextId::UninstallerMsg).c_str(), text, 15, 12, 370, 30},
       {kUninstallInfo, "STATIC", texts.text(TextId::UninstallerUninstInfo).c_str(), text, 15, 48, 370, 15},
       {kUninstallProduct, "STATIC", productName.c_str(), text, 30, 68, 355, 20, boldFont_},
@@ -53,7 +53,7 @@ bool Win32UninstallWindow::openUninstallWindow(const InterfaceTexts& texts, cons
       {kUninstallCancel, "BUTTON", texts.text(TextId::UninstallerCancel).c_str(), BS_PUSHBUTTON | WS_TABSTOP, 300, 175,
        85, 24},
   };
-  for (const ControlSpec& control : controls) {
+  for (const ControlLayout& control : controls) {
     if (!createControl(window_, control)) {
       closeUninstallWindow();
       return false;

@@ -34,13 +34,13 @@ HWND createSizedWindow(const char* className, const std::string& caption, DWORD 
                          nullptr, GetModuleHandleA(nullptr), state);
 }
 
-HWND createControl(HWND parent, const ControlSpec& spec) {
-  HWND control = CreateWindowExA(spec.exStyle, spec.className, spec.text, WS_CHILD | WS_VISIBLE | spec.style, spec.x,
-                                 spec.y, spec.width, spec.height, parent,
-                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.number)),
+HWND createControl(HWND parent, const ControlLayout& layout) {
+  HWND control = CreateWindowExA(layout.exStyle, layout.className, layout.text, WS_CHILD | WS_VISIBLE | layout.style,
+                                 layout.x, layout.y, layout.width, layout.height, parent,
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(layout.number)),
                                  GetModuleHandleA(nullptr), nullptr);
   if (control) {
-    HFONT font = spec.font ? spec.font : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    HFONT font = layout.font ? layout.font : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
     SendMessageA(control, WM_SETFONT, WPARAM(font), FALSE);
   }
   return control;

@@ -38,7 +38,7 @@ HWND createSizedWindow(const char* className, const std::string& caption, DWORD 
 // A child control, shown: its number (the identifier events name it by), window class,
 // text, style (WS_CHILD and WS_VISIBLE are added), place in client coordinates and font
 // (the system's default GUI font when none is given).
-struct ControlSpec {
+struct ControlLayout {
   int number;
   const char* className;
   const char* text;
@@ -47,7 +47,7 @@ struct ControlSpec {
   HFONT font = nullptr;
   DWORD exStyle = 0;
 };
-HWND createControl(HWND parent, const ControlSpec& spec);
+HWND createControl(HWND parent, const ControlLayout& layout);
 
 // A font of `points` in the face named, its height scaled by the screen's vertical
 // dots per inch. The caller deletes it.

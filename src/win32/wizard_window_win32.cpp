@@ -311,9 +311,9 @@ bool Win32WizardWindow::buildWizardWindow(const std::string& caption, const Inte
     classOf(row.kind, richEditClass, className, style, exStyle);
     const std::string text = controlCaption(row.number, texts);
     HWND parent = row.panel ? state_.controls[row.panel] : window_;
-    ControlSpec spec{row.number, className, text.c_str(), style, row.x, row.y, row.width, row.height,
+    ControlLayout layout{row.number, className, text.c_str(), style, row.x, row.y, row.width, row.height,
                      row.font ? fonts_[row.font - 1] : nullptr, exStyle};
-    HWND made = createControl(parent, spec);
+    HWND made = createControl(parent, layout);
     if (!made) {
       closeWizardWindow();
       return false;

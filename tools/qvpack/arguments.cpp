@@ -10,7 +10,7 @@
 
 namespace qvpack {
 
-bool ParsedArguments::parse(const char* command, const Arguments& args, const std::vector<OptionSpec>& specs) {
+bool ParsedArguments::parse(const char* command, const Arguments& args, const std::vector<OptionShape>& shapes) {
   command_ = command;
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
@@ -29,8 +29,8 @@ bool ParsedArguments::parse(const char* command, const Arguments& args, const st
       name = a.substr(0, equals);
       value = a.substr(equals + 1);
     }
-    const OptionSpec* option = nullptr;
-    for (const auto& s : specs)
+    const OptionShape* option = nullptr;
+    for (const auto& s : shapes)
       if (name == s.name) option = &s;
     if (!option) {
       usageError(command, "unknown option " + convertAnsiForConsole(a) + " (see qvpack " + command + " --help)");

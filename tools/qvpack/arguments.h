@@ -10,7 +10,7 @@
 
 namespace qvpack {
 
-struct OptionSpec {
+struct OptionShape {
   const char* name;  // "-o", "--level", ...
   bool takesValue;
 };
@@ -18,7 +18,7 @@ struct OptionSpec {
 class ParsedArguments {
  public:
   // False, with a message printed, on an unknown option or a missing value.
-  bool parse(const char* command, const Arguments& args, const std::vector<OptionSpec>& specs);
+  bool parse(const char* command, const Arguments& args, const std::vector<OptionShape>& shapes);
   bool wantsHelp() const { return help_; }
   bool has(const std::string& name) const;
   std::string value(const std::string& name) const;
