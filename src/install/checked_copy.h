@@ -40,7 +40,6 @@ FileVersionLabels fileVersionLabels(const std::string& currentSummary, const Loc
 // What a checked copy needs of the system.
 class CopyServices {
  public:
-  virtual ~CopyServices() = default;
   virtual bool fileExists(const std::string& path) = 0;
   // Copies the file, replacing an existing destination.
   virtual bool copyFileReplacing(const std::string& source, const std::string& destination) = 0;
@@ -52,13 +51,15 @@ class CopyServices {
   // The file's version from its fixed version data, major to revision in 16 bits each
   // from the top; false when the file has none.
   virtual bool readFileVersionNumber(const std::string& path, uint64_t& version) = 0;
+
+ protected:
+  ~CopyServices() = default;
 };
 
 // What a checked copy needs of the run: whether anyone may be asked, the
 // administrator logon, and the report of a copy that failed.
 class CopyPolicy {
  public:
-  virtual ~CopyPolicy() = default;
   // True when the run may ask nobody (a quiet run): the overwrite check answers itself.
   virtual bool answersItself() = 0;
   // For a copy that failed for lack of rights.
@@ -66,6 +67,9 @@ class CopyPolicy {
   // Requester/RQ6: a message box in the wizard run, a failure the quiet run's exit code
   // tells.
   virtual void reportCopyFailure() = 0;
+
+ protected:
+  ~CopyPolicy() = default;
 };
 
 // The overwrite check's answer when nobody may be asked: replace, unless both files

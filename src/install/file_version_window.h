@@ -17,7 +17,6 @@ struct FileVersionLabels {
 class FileVersionWindow {
  public:
   enum class Answer { Yes, No };
-  virtual ~FileVersionWindow() = default;
   // Builds and shows the window for the file name; false when it cannot be opened.
   virtual bool openFileVersionWindow(const std::string& fileName, const InterfaceTexts& texts) = 0;
   // Takes input away from the wizard window while the question is open, and back.
@@ -26,6 +25,9 @@ class FileVersionWindow {
   // Waits for Yes or No; every other event, a close request among them, is ignored.
   virtual Answer waitForFileVersionAnswer() = 0;
   virtual void closeFileVersionWindow() = 0;
+
+ protected:
+  ~FileVersionWindow() = default;
 };
 
 }  // namespace qv

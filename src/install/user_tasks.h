@@ -31,7 +31,6 @@ struct UserTaskValues {
 // skipped silently.
 class UserTaskActions {
  public:
-  virtual ~UserTaskActions() = default;
   // A shell link with show command 1, no description and no hotkey. An icon file of
   // "|" means the target itself.
   virtual void createShortcut(const std::string& target, const std::string& linkFile,
@@ -52,6 +51,9 @@ class UserTaskActions {
   virtual bool confirmAssociation(const std::string& extension) = 0;
   virtual void associateExtension(const std::string& extension, const std::string& description,
                                   const std::string& programPath, const std::string& iconLocation) = 0;
+
+ protected:
+  ~UserTaskActions() = default;
 };
 
 // Opens the setup description, runs Task1 to TaskN of [UserTask] (N = Number, a

@@ -23,7 +23,7 @@ std::string expandIniValue(const std::string& value, const UserTaskValues& value
   std::string expanded = expandPlaceholders(value, false, folders);
   expanded = replaceAll(expanded, "%StartMenuDir%", values.startMenuPath);
   expanded = replaceInstallFolder(expanded, values.installFolder);
-  return replaceAll(expanded, "%LanguageID%", std::to_string(values.primaryLanguage));
+  return replaceAll(expanded, "%LanguageID%", signedDecimalText(values.primaryLanguage));
 }
 
 bool registryRootOf(uint32_t number, RegistryRoot& root) {

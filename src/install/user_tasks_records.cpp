@@ -1,9 +1,11 @@
 #include "install/user_tasks_records.h"
 
+#include "runtime/text.h"
+
 namespace qv {
 
 std::string formatUndoRecord(int32_t kind, std::initializer_list<std::string_view> fields) {
-  std::string record = std::to_string(kind);
+  std::string record = signedDecimalText(kind);
   for (std::string_view f : fields) {
     record.push_back('|');
     record.append(f);
@@ -11,6 +13,6 @@ std::string formatUndoRecord(int32_t kind, std::initializer_list<std::string_vie
   return record;
 }
 
-std::string formatRegistryRoot(uint32_t root) { return std::to_string(root); }
+std::string formatRegistryRoot(uint32_t root) { return decimalText(root); }
 
 }  // namespace qv

@@ -26,7 +26,6 @@ const char* describeEntryFailure(EntryFailure failure);
 // start of a run and qvpack can use the base class as it is.
 class ExtractionHooks {
  public:
-  virtual ~ExtractionHooks() = default;
   // A file could not be created: when the user is no administrator, offers the
   // administrator logon. True when creating it once more is worth trying; the base
   // (qvpack) offers none and answers no.

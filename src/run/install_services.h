@@ -18,7 +18,6 @@ namespace qv {
 
 class InstallServices {
  public:
-  virtual ~InstallServices() = default;
   virtual Registry& registry() = 0;
   virtual FolderLookup& folders() = 0;
   virtual ShellLinks& shellLinks() = 0;
@@ -26,6 +25,9 @@ class InstallServices {
   // Null when the script control could not be created: scripts are then skipped.
   virtual ScriptHost* scriptHost() = 0;
   virtual RestartPrompt& restartPrompt() = 0;
+
+ protected:
+  ~InstallServices() = default;
 };
 
 }  // namespace qv

@@ -6,10 +6,12 @@ namespace qv {
 
 class RestartPrompt {
  public:
-  virtual ~RestartPrompt() = default;
   // Asks the user whether to restart the system now and restarts it on Yes: no file
   // queue, no owner window, not only a scan.
   virtual void promptRestart() = 0;
+
+ protected:
+  ~RestartPrompt() = default;
 };
 
 }  // namespace qv

@@ -19,7 +19,6 @@ class InterfaceTexts;
 
 class StartServices {
  public:
-  virtual ~StartServices() = default;
   // COM (single-threaded apartment) for the rest of the run; GUIDs need it.
   virtual void initializeServices() = 0;
   // Undoes initializeServices at the end of the run.
@@ -54,6 +53,9 @@ class StartServices {
     (void)texts;
     return nullptr;
   }
+
+ protected:
+  ~StartServices() = default;
 };
 
 }  // namespace qv

@@ -112,7 +112,7 @@ void KeyValueDocument::writeKeyString(std::string_view key, std::string_view val
 }
 
 void KeyValueDocument::writeKeyInteger(std::string_view key, int number) {
-  writeKeyString(key, formatKeyValueInteger(number));
+  writeKeyString(key, signedDecimalText(number));
 }
 
 void KeyValueDocument::closeKeyValueFile() {

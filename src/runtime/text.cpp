@@ -36,6 +36,31 @@ DecimalNumber readDecimal(std::string_view text, bool anyWhiteSpace) {
   return number;
 }
 
+namespace {
+
+std::string decimalDigits(uint32_t magnitude, bool negative) {
+  char digits[11];
+  size_t n = 0;
+  do {
+    digits[n++] = char('0' + magnitude % 10);
+    magnitude /= 10;
+  } while (magnitude != 0);
+  std::string out;
+  out.reserve(n + 1);
+  if (negative) out.push_back('-');
+  while (n > 0) out.push_back(digits[--n]);
+  return out;
+}
+
+}  // namespace
+
+std::string decimalText(uint32_t value) { return decimalDigits(value, false); }
+
+// Through unsigned so that INT32_MIN has a magnitude too.
+std::string signedDecimalText(int32_t value) {
+  return decimalDigits(value < 0 ? 0u - uint32_t(value) : uint32_t(value), value < 0);
+}
+
 size_t countCharacter(std::string_view text, char c) {
   size_t n = 0;
   for (char x : text) n += x == c;

@@ -34,6 +34,12 @@ struct DecimalNumber {
 };
 DecimalNumber readDecimal(std::string_view text, bool anyWhiteSpace);
 
+// A number in decimal digits, with a "-" before a negative one. Written here rather
+// than taken from std::to_string, whose digit-pair table and helpers the stub would
+// carry for these few keys and records.
+std::string decimalText(uint32_t value);
+std::string signedDecimalText(int32_t value);
+
 size_t countCharacter(std::string_view text, char c);
 
 inline bool endsWith(std::string_view text, std::string_view tail) {

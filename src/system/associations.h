@@ -29,9 +29,11 @@ void associateExtension(Registry& registry, uint32_t platformVersion, const std:
 
 class AssociationQuestion {
  public:
-  virtual ~AssociationQuestion() = default;
   // A Yes/No box with the question icon (type 36); true for Yes.
   virtual bool confirmAssociation(const std::string& caption, const std::string& text) = 0;
+
+ protected:
+  ~AssociationQuestion() = default;
 };
 
 // Asks Requester/RQ5 for the extension ("*." + extension in the text); true for Yes.

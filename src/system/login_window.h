@@ -11,7 +11,6 @@ namespace qv {
 class LoginWindow {
  public:
   enum class Event { Login, Close };
-  virtual ~LoginWindow() = default;
   // Builds and shows the window; false when it cannot be opened.
   virtual bool openLoginWindow(const InterfaceTexts& texts) = 0;
   // Waits until the Login button is pressed or the window is asked to close.
@@ -22,6 +21,9 @@ class LoginWindow {
   // A message box with an error icon and OK, owned by the login window.
   virtual void showLoginFailure(const std::string& caption, const std::string& text) = 0;
   virtual void closeLoginWindow() = 0;
+
+ protected:
+  ~LoginWindow() = default;
 };
 
 }  // namespace qv

@@ -14,7 +14,6 @@ namespace qv {
 
 class Privileges {
  public:
-  virtual ~Privileges() = default;
   // True when the local service control manager opens with all access rights,
   // under the thread's current identity.
   virtual bool isAdministrator() = 0;
@@ -26,6 +25,9 @@ class Privileges {
   virtual void endImpersonation(SystemHandle token) = 0;
   // Closes a token that is no longer impersonated.
   virtual void closeToken(SystemHandle token) = 0;
+
+ protected:
+  ~Privileges() = default;
 };
 
 // A run's administrator logon: the token of the last successful logon, which the

@@ -30,7 +30,6 @@ struct StartedProcess {
 
 class Processes {
  public:
-  virtual ~Processes() = default;
   virtual StartedProcess startProcess(const std::string& file, const std::string& parameters,
                                       const std::string& workingFolder, unsigned flags) = 0;
   // Every operation below takes only records that are kept and not yet released;
@@ -48,6 +47,9 @@ class Processes {
   // meanwhile (a plain wait would hang every program that broadcasts to all windows);
   // what the user does in the window meanwhile is dropped.
   virtual void pumpEventsWhileWaiting(bool pump) = 0;
+
+ protected:
+  ~Processes() = default;
 };
 
 // The file in double quotes unless it begins with one; a blank and the parameters

@@ -11,7 +11,6 @@ enum class RegistryRoot { LocalMachine, CurrentUser, ClassesRoot };
 
 class Registry {
  public:
-  virtual ~Registry() = default;
   // The value as text, or empty when the key or value is missing or too long.
   virtual std::string readString(RegistryRoot root, const std::string& key, const std::string& name) = 0;
   // 0: the key could not be made; 1: the value could not be set; 2: written.
@@ -20,6 +19,9 @@ class Registry {
   // The key's default (unnamed) value, the key opened for reading; empty when the key
   // cannot be opened or the value does not fit 259 characters.
   virtual std::string readDefaultValue(RegistryRoot root, const std::string& key) = 0;
+
+ protected:
+  ~Registry() = default;
 };
 
 // The registry with the removal the uninstaller needs; apart, so that the stub, which

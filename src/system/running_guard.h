@@ -13,7 +13,6 @@ namespace qv {
 
 class RunningPrograms {
  public:
-  virtual ~RunningPrograms() = default;
   // The executable file names of all running processes. False when the process list
   // cannot be read (its functions are missing or the snapshot fails).
   virtual bool listProcessNames(std::vector<std::string>& names) = 0;
@@ -23,6 +22,9 @@ class RunningPrograms {
   virtual bool mutexExists(const std::string& name) = 0;
   // The warning box with OK and Cancel, Cancel the default. True for OK.
   virtual bool confirmRunningProgram(const std::string& caption, const std::string& text) = 0;
+
+ protected:
+  ~RunningPrograms() = default;
 };
 
 // a to z and the code-page characters 0xE0 to 0xFF lose 0x20; other bytes stay.

@@ -10,7 +10,6 @@ namespace qv {
 
 class ShellFolders {
  public:
-  virtual ~ShellFolders() = default;
   // As the system reports them (no trailing backslash promised); empty on failure.
   virtual std::string systemFolder() = 0;
   virtual std::string windowsFolder() = 0;
@@ -18,6 +17,9 @@ class ShellFolders {
   virtual std::string shellFolder(int code) = 0;
   // The system's packed version number (GetVersion).
   virtual uint32_t systemVersion() = 0;
+
+ protected:
+  ~ShellFolders() = default;
 };
 
 }  // namespace qv

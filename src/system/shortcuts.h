@@ -28,11 +28,13 @@ struct ShortcutFields {
 
 class ShellLinks {
  public:
-  virtual ~ShellLinks() = default;
   // Writes the link file through the shell's link object: 1 when it was saved; 0
   // when the link object or its file interface cannot be had, the link path does not
   // convert, or saving fails. Missing folders are not created.
   virtual int saveShellLink(const ShortcutFields& fields) = 0;
+
+ protected:
+  ~ShellLinks() = default;
 };
 
 // An icon file of exactly "|" means the target itself; an icon index of -1 means 0.

@@ -31,8 +31,10 @@ constexpr int kEmergence = -10;
 // backslash, or empty when it was not found.
 class FolderLookup {
  public:
-  virtual ~FolderLookup() = default;
   virtual std::string getSpecialFolder(int code) = 0;
+
+ protected:
+  ~FolderLookup() = default;
 };
 
 // The folders of this machine, looked up afresh on every call.

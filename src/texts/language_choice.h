@@ -27,11 +27,13 @@ int parseLanguageNumber(std::string_view text);
 // Asks the user for a language. The Windows window is win32/language_chooser_win32.h.
 class LanguageChooser {
  public:
-  virtual ~LanguageChooser() = default;
   // Shows the items (each a blank and a file's base name), the first preselected.
   // True with the index of the chosen item; false when the user closed the chooser
   // or it could not be shown.
   virtual bool chooseLanguage(const std::vector<std::string>& items, size_t& chosen) = 0;
+
+ protected:
+  ~LanguageChooser() = default;
 };
 
 // The chooser of a run that may not ask: it takes the first item, the one the window

@@ -18,8 +18,10 @@ namespace qv {
 // Shown while the removal goes on: the item being removed.
 class RemovalProgress {
  public:
-  virtual ~RemovalProgress() = default;
   virtual void showRemovalStep(const std::string& item) = 0;
+
+ protected:
+  ~RemovalProgress() = default;
 };
 
 struct RemovalRequest {

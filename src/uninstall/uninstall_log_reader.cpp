@@ -14,7 +14,7 @@ std::vector<std::string> readNumberedKeys(const KeyValueDocument& document, cons
   int count = document.readKeyInteger("Number", 0);
   if (count > kMostLogItems) count = kMostLogItems;
   for (int i = 1; i <= count; ++i) {
-    std::string value = document.readKeyString(prefix + std::to_string(i), "");
+    std::string value = document.readKeyString(prefix + decimalText(uint32_t(i)), "");
     if (!value.empty()) values.push_back(std::move(value));
   }
   return values;

@@ -90,7 +90,7 @@ int UninstallRun::remove(const RemovalRequest& removal) {
   // The after program runs when the install folder is gone: one inside it runs from a copy.
   std::string after = programPath(log_.afterUninst, log_.progDir), afterCopy;
   if (!after.empty() && fileExists(after) && isInsideFolder(after, log_.progDir)) {
-    afterCopy = system_.temporaryPath() + "qv" + std::to_string(system_.processId()) + "-" + fileNamePartOf(after);
+    afterCopy = system_.temporaryPath() + "qv" + decimalText(system_.processId()) + "-" + fileNamePartOf(after);
     after = copyFileReplacing(after, afterCopy) ? afterCopy : std::string();
   }
 
@@ -115,9 +115,9 @@ int UninstallRun::remove(const RemovalRequest& removal) {
 void UninstallRun::startRemovalOfSelf() {
   // A running program's file cannot be removed: a copy in the temporary folder waits
   // for this process to end and removes it, and the install folder when empty.
-  const std::string copy = system_.temporaryPath() + "qv" + std::to_string(system_.processId()) + "-uninstall.exe";
+  const std::string copy = system_.temporaryPath() + "qv" + decimalText(system_.processId()) + "-uninstall.exe";
   if (!copyFileReplacing(ownPath_, copy)) return;
-  system_.processes().startProcess(copy, "/CLEAN:" + std::to_string(system_.processId()) + " \"" + ownPath_ + "\"",
+  system_.processes().startProcess(copy, "/CLEAN:" + decimalText(system_.processId()) + " \"" + ownPath_ + "\"",
                                    system_.temporaryPath(), 0);
 }
 

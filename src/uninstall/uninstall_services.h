@@ -32,7 +32,6 @@ class UninstallWindow : public RemovalProgress {
 
 class UninstallServices {
  public:
-  virtual ~UninstallServices() = default;
   // The command line after the program's name.
   virtual std::string commandLineArguments() = 0;
   virtual std::string modulePath() = 0;
@@ -52,6 +51,9 @@ class UninstallServices {
   virtual Privileges& privileges() = 0;
   virtual LoginWindow& loginWindow() = 0;
   virtual UninstallWindow& uninstallWindow() = 0;
+
+ protected:
+  ~UninstallServices() = default;
 };
 
 }  // namespace qv

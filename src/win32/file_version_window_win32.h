@@ -36,7 +36,7 @@ class Win32FileVersionWindow final : public FileVersionWindow {
   // `wizardWindow` holds the window that loses input while the question is open: the
   // wizard's, which may be built after this object; none in the quiet run.
   explicit Win32FileVersionWindow(const HWND* wizardWindow = nullptr) : wizard_(wizardWindow) {}
-  ~Win32FileVersionWindow() override { closeFileVersionWindow(); }
+  ~Win32FileVersionWindow() { closeFileVersionWindow(); }
 
   bool openFileVersionWindow(const std::string& fileName, const InterfaceTexts& texts) override;
   void enableWizardWindow(bool enabled) override;

@@ -23,7 +23,7 @@ class Win32InstallServices final : public InstallServices {
   Win32InstallServices(RunContext& context, StartServices& system, const InterfaceTexts& texts,
                        const HWND* wizardWindow);
   // Releases the script host.
-  ~Win32InstallServices() override;
+  ~Win32InstallServices();
   Win32InstallServices(const Win32InstallServices&) = delete;
   Win32InstallServices& operator=(const Win32InstallServices&) = delete;
 

@@ -23,7 +23,7 @@ constexpr int kLoginFrame = 66;
 
 class Win32LoginWindow final : public LoginWindow {
  public:
-  ~Win32LoginWindow() override;
+  ~Win32LoginWindow();
   bool openLoginWindow(const InterfaceTexts& texts) override;
   Event waitForLoginEvent() override;
   std::string enteredUserName() override;

@@ -11,7 +11,7 @@ namespace qv {
 class Win32Processes : public Processes {
  public:
   Win32Processes();
-  ~Win32Processes() override;
+  ~Win32Processes();
   Win32Processes(const Win32Processes&) = delete;
   Win32Processes& operator=(const Win32Processes&) = delete;
 

@@ -25,7 +25,7 @@ constexpr int kUninstallCancel = 77;
 
 class Win32UninstallWindow final : public UninstallWindow {
  public:
-  ~Win32UninstallWindow() override;
+  ~Win32UninstallWindow();
   bool openUninstallWindow(const InterfaceTexts& texts, const std::string& productName) override;
   bool waitForConfirmation(bool& deleteAll) override;
   void showRemovalStep(const std::string& item) override;

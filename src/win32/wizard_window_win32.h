@@ -20,7 +20,7 @@ inline constexpr char kWizardPanelClass[] = "QuarvelWizardPanel";
 
 class Win32WizardWindow final : public WizardWindow {
  public:
-  ~Win32WizardWindow() override { closeWizardWindow(); }
+  ~Win32WizardWindow() { closeWizardWindow(); }
 
   // The window, for the windows it owns (none until it is built); the slot holds it
   // for those made before it.

@@ -66,7 +66,6 @@ struct WizardEvent {
 // The controls as the page logic sees them.
 class WizardControls {
  public:
-  virtual ~WizardControls() = default;
   virtual void showControl(int control, bool shown) = 0;
   virtual void enableControl(int control, bool enabled) = 0;
   virtual void setControlText(int control, const std::string& text) = 0;
@@ -75,6 +74,9 @@ class WizardControls {
   virtual bool isChecked(int control) = 0;
   // Whether a text viewer (11 or 13) holds any text.
   virtual bool viewerHoldsText(int control) = 0;
+
+ protected:
+  ~WizardControls() = default;
 };
 
 class WizardWindow : public WizardControls {

@@ -203,13 +203,4 @@ TEST(KeyValueNumber, ReadsLikeAtoiWithoutOverflow) {
   for (const Case& c : cases) EXPECT_EQ(qv::parseKeyValueInteger(c.text), c.number) << c.text;
 }
 
-TEST(KeyValueNumber, WritesPlainDecimal) {
-  EXPECT_EQ(qv::formatKeyValueInteger(0), "0");
-  EXPECT_EQ(qv::formatKeyValueInteger(7), "7");
-  EXPECT_EQ(qv::formatKeyValueInteger(-5), "-5");
-  EXPECT_EQ(qv::formatKeyValueInteger(1234567890), "1234567890");
-  EXPECT_EQ(qv::formatKeyValueInteger(INT_MAX), "2147483647");
-  EXPECT_EQ(qv::formatKeyValueInteger(INT_MIN), "-2147483648");
-}
-
 }  // namespace

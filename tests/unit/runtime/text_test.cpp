@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 #include <utility>
 #include <vector>
@@ -19,6 +20,18 @@ TEST(Text, FieldsAndReplacement) {
   // The inserted text is not scanned again, and an empty token changes nothing.
   EXPECT_EQ(qv::replaceAll("%A%%A%", "%A%", "%A%x"), "%A%x%A%x");
   EXPECT_EQ(qv::replaceAll("abc", "", "x"), "abc");
+}
+
+TEST(Text, DecimalTextCoversBothEnds) {
+  EXPECT_EQ(qv::decimalText(0), "0");
+  EXPECT_EQ(qv::decimalText(4294967295u), "4294967295");
+  // Registry roots are above the int range and must not come out negative.
+  EXPECT_EQ(qv::decimalText(0x80000002u), "2147483650");
+  EXPECT_EQ(qv::signedDecimalText(0), "0");
+  EXPECT_EQ(qv::signedDecimalText(-5), "-5");
+  EXPECT_EQ(qv::signedDecimalText(1234567890), "1234567890");
+  EXPECT_EQ(qv::signedDecimalText(INT32_MAX), "2147483647");
+  EXPECT_EQ(qv::signedDecimalText(INT32_MIN), "-2147483648");
 }
 
 TEST(Text, ShortListSortKeepsEqualItemsInTheirOrder) {
