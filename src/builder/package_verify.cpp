@@ -50,7 +50,7 @@ bool checkEntryData(const PackageEntry& e, const ByteBuffer& stored, ByteBuffer&
 }  // namespace
 
 bool verifyPackage(const Package& package, std::vector<PackageProblem>& problems,
-                   const EntryContentsProcedure& contents) {
+                   const EntryContentsProcedure& contents, const EntryProgressProcedure& progress) {
   problems.clear();
   if (!package.isLoaded()) {
     problems.push_back({"", describePackageOpenError(package.lastError())});
@@ -84,7 +84,7 @@ bool verifyPackage(const Package& package, std::vector<PackageProblem>& problems
       const ByteBuffer& sound = e.isStoredRaw() ? stored : unpacked;
       contents(e, sound.data(), size_t(e.size));
     }
-    if (package.progress()) package.progress()(e);
+    if (progress) progress(e);
   }
   if (dataLeft && position != package.dataEnd())
     problems.push_back({"", std::to_string(package.dataEnd() - position) +

@@ -21,10 +21,13 @@ struct PackageProblem {
 // stored raw, the unpacked ones otherwise. They last only for the call.
 using EntryContentsProcedure = std::function<void(const PackageEntry& entry, const uint8_t* data, size_t n)>;
 
+// Told of each entry with data once it was checked, sound or not.
+using EntryProgressProcedure = std::function<void(const PackageEntry& entry)>;
+
 // True when nothing is wrong. The package must have been opened with openPackage;
-// its progress procedure is told of each entry with data, and `contents` (when
-// given) of each such entry whose data is sound.
+// `contents` (when given) is told of each entry with data whose data is sound, and
+// `progress` (when given) of each entry with data.
 bool verifyPackage(const Package& package, std::vector<PackageProblem>& problems,
-                   const EntryContentsProcedure& contents = nullptr);
+                   const EntryContentsProcedure& contents = nullptr, const EntryProgressProcedure& progress = nullptr);
 
 }  // namespace qv

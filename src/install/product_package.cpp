@@ -43,15 +43,14 @@ std::string productPackagePath(const std::string& stubPath, const std::string& t
 }
 
 ProductExtraction extractProductPackage(const std::string& packagePath, const std::string& installFolder,
-                                        const std::string& keptExtensions, ProgressProcedure progress,
-                                        ExtractionHooks& hooks, const std::function<void(const Package&)>& opened,
+                                        const std::string& keptExtensions, ExtractionHooks& hooks,
                                         std::vector<std::string>* placed) {
   if (!folderExists(installFolder) && !ensureFolderPath(installFolder) && hooks.offerAdministratorLogon())
     ensureFolderPath(installFolder);
   Package package;
   ProductExtraction result = ProductExtraction::NotOpened;
-  if (openPackage(package, packagePath, std::move(progress))) {
-    if (opened) opened(package);
+  if (openPackage(package, packagePath)) {
+    hooks.onPackageOpened(package);
     result = extractPackage(package, installFolder, keptExtensions, hooks) ? ProductExtraction::Whole
                                                                             : ProductExtraction::EntriesFailed;
     if (placed) listPlacedEntries(package, installFolder, *placed);

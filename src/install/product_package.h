@@ -3,7 +3,6 @@
 // which is made first when it does not exist yet.
 #pragma once
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -27,17 +26,14 @@ enum class ProductExtraction {
 
 // Makes the install folder with every missing parent when it is no folder yet; when
 // that fails, the hooks' administrator logon is offered and it is tried once more.
-// Then opens the package (with the progress procedure, which may be empty), tells
-// `opened` of it (the wizard sets its progress bar's range to the total size), and
-// extracts it with the kept-extension list. To `placed`, when given, it appends the
+// Then opens the package, tells the hooks of it (the wizard sets its progress bar's
+// range to the total size), and extracts it with the kept-extension list. To `placed`, when given, it appends the
 // names of the entries now in the install folder, in package order, folders ending
 // with a backslash: those written, kept files that exist, and those that failed over
 // a file still there; not those that failed with nothing in their place (the install
 // folder then ends with a backslash, as the runs give it).
 ProductExtraction extractProductPackage(const std::string& packagePath, const std::string& installFolder,
-                                        const std::string& keptExtensions, ProgressProcedure progress,
-                                        ExtractionHooks& hooks,
-                                        const std::function<void(const Package&)>& opened = nullptr,
+                                        const std::string& keptExtensions, ExtractionHooks& hooks,
                                         std::vector<std::string>* placed = nullptr);
 
 }  // namespace qv

@@ -11,12 +11,6 @@ void failEntry(ExtractionHooks& hooks, const PackageEntry& entry, EntryFailure f
   hooks.onEntryFailed(entry, failure);
 }
 
-void reportProgress(const Package& package, const PackageEntry& entry, ExtractionHooks& hooks) {
-  if (!package.progress()) return;
-  package.progress()(entry);
-  (void)hooks;
-}
-
 bool createTarget(File& out, const std::string& path, ExtractionHooks& hooks) {
   if (out.open(path, File::Mode::Replace)) return true;
   return hooks.offerAdministratorLogon() && out.open(path, File::Mode::Replace);
@@ -115,8 +109,8 @@ PackageDataReader::Read PackageDataReader::readNext(ByteBuffer& buffer, size_t n
   return Read::Done;
 }
 
-bool extractEntry(const Package& package, const PackageEntry& entry, PackageDataReader& data,
-                  const std::string& targetFolder, bool write, ExtractionHooks& hooks) {
+bool extractEntry(const PackageEntry& entry, PackageDataReader& data, const std::string& targetFolder, bool write,
+                  ExtractionHooks& hooks) {
   std::string path = targetFolder + entry.name;
   bool safe = isSafeEntryName(entry.name);
   if (entry.size == 0) {
@@ -132,7 +126,7 @@ bool extractEntry(const Package& package, const PackageEntry& entry, PackageData
   if (read != PackageDataReader::Read::Done) {
     failEntry(hooks, entry, read == PackageDataReader::Read::NoMemory ? EntryFailure::NoMemory
                                                                        : EntryFailure::DataRunsOut);
-    if (write) reportProgress(package, entry, hooks);
+    if (write) hooks.onEntryHandled(entry);
     return false;
   }
   if (!write) return true;
@@ -143,7 +137,7 @@ bool extractEntry(const Package& package, const PackageEntry& entry, PackageData
   } else if (const uint8_t* contents = decodeContents(entry, stored, data.unpackedBytes(), hooks)) {
     ok = writeTarget(entry, path, contents, hooks);
   }
-  reportProgress(package, entry, hooks);
+  hooks.onEntryHandled(entry);
   return ok;
 }
 
@@ -169,10 +163,10 @@ bool extractPackage(const Package& package, const std::string& targetFolder, con
       bool safe = isSafeEntryName(entry.name);
       bool keptIfPresent = safe && !kept.empty() && isKeptExtension(extensionOf(entry.name), kept);
       if (keptIfPresent && fileExists(target + entry.name)) {
-        ok = extractEntry(package, entry, data, target, false, hooks);
+        ok = extractEntry(entry, data, target, false, hooks);
       } else {
         if (safe) ensureFolderChain(target + folderPartOf(entry.name));
-        ok = extractEntry(package, entry, data, target, true, hooks);
+        ok = extractEntry(entry, data, target, true, hooks);
       }
     }
     if (!ok) result = false;

@@ -35,6 +35,12 @@ class ExtractionHooks {
     (void)entry;
     (void)failure;
   }
+  // A file entry with data was handled, written or failed (the wizard's progress bar
+  // advances by its size).
+  virtual void onEntryHandled(const PackageEntry& entry) { (void)entry; }
+  // The package is open and its extraction begins (the wizard's progress bar takes
+  // its total size as range).
+  virtual void onPackageOpened(const Package& package) { (void)package; }
 };
 
 // The data area of a package, read once from the data start in directory order.
@@ -69,9 +75,9 @@ class PackageDataReader {
 // from data; with write off (a kept file that exists) they are only consumed, with
 // write on they are decoded and only then targetFolder + name is created or replaced,
 // filled and given the entry's times, so a damaged block leaves an existing file as it
-// was. The package's progress procedure runs either way. False when the entry failed.
-bool extractEntry(const Package& package, const PackageEntry& entry, PackageDataReader& data,
-                  const std::string& targetFolder, bool write, ExtractionHooks& hooks);
+// was. The hooks are told of the entry either way. False when the entry failed.
+bool extractEntry(const PackageEntry& entry, PackageDataReader& data, const std::string& targetFolder, bool write,
+                  ExtractionHooks& hooks);
 
 // Writes every entry of the package below targetFolder, in directory order. Files
 // whose extension is on the kept-extension "|"-list and that already exist are left

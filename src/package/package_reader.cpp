@@ -77,12 +77,11 @@ const char* describePackageOpenError(PackageOpenError error) {
   return "unknown error";
 }
 
-bool openPackage(Package& package, const std::string& path, ProgressProcedure progress) {
+bool openPackage(Package& package, const std::string& path) {
   package.entries_.clear();
   package.totalSize_ = 0;
   package.loaded_ = false;
   package.path_ = path;
-  package.progress_ = std::move(progress);
   package.directorySize_ = package.directoryStoredSize_ = package.dataStart_ = 0;
   package.dataEnd_ = 0;
 

@@ -4,7 +4,6 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -42,10 +41,6 @@ struct PackageEntry {
   bool consumesData() const { return isFile() && size != 0; }
 };
 
-// Told of each file entry handled with its data (the wizard's progress bar advances
-// by its size).
-using ProgressProcedure = std::function<void(const PackageEntry& current)>;
-
 enum class PackageOpenError {
   None,
   NoFile,             // missing, a folder, or empty
@@ -77,10 +72,9 @@ class Package {
   // Where the directory begins: no entry data lies at or beyond this position.
   int64_t dataEnd() const { return dataEnd_; }
   int64_t totalSize() const { return totalSize_; }
-  const ProgressProcedure& progress() const { return progress_; }
 
  private:
-  friend bool openPackage(Package& package, const std::string& path, ProgressProcedure progress);
+  friend bool openPackage(Package& package, const std::string& path);
 
   std::string path_;
   bool loaded_ = false;
@@ -91,11 +85,10 @@ class Package {
   int32_t dataStart_ = 0;
   int64_t dataEnd_ = 0;
   int64_t totalSize_ = 0;
-  ProgressProcedure progress_;
 };
 
 // Replaces the whole state with the package at path and loads its directory. False
 // when the file is no valid package; the entry list is then empty.
-bool openPackage(Package& package, const std::string& path, ProgressProcedure progress = nullptr);
+bool openPackage(Package& package, const std::string& path);
 
 }  // namespace qv

@@ -58,8 +58,7 @@ void installQuietly(RunContext& context, RunSettings& settings, const InterfaceT
   // The log lists the product's files for the uninstaller.
   UninstallLogRun logRun;
   if (extractProductPackage(productPackagePath(context.stubPath, context.tempFolder, settings.split != 0),
-                            installFolder, settings.noCopyExt, nullptr, hooks, nullptr,
-                            &logRun.productFiles) == ProductExtraction::NotOpened) {
+                            installFolder, settings.noCopyExt, hooks, &logRun.productFiles) == ProductExtraction::NotOpened) {
     // Nothing was installed: no entry, links, tasks or log for an installation that is
     // not there, and no after task for it either.
     context.outcome.setupDamaged = true;

@@ -47,7 +47,7 @@ class RunCopyPolicy final : public CopyPolicy {
 
 // An extraction of the run: a file that cannot be created offers the administrator
 // logon, as the temporary folder does.
-class LogonExtractionHooks final : public ExtractionHooks {
+class LogonExtractionHooks : public ExtractionHooks {
  public:
   LogonExtractionHooks(RunContext& context, StartServices& system, const InterfaceTexts& texts)
       : context_(context), system_(system), texts_(texts) {}

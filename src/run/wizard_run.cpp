@@ -21,6 +21,24 @@ namespace {
 
 using namespace wizard_control;
 
+// The product's extraction in the wizard: the logon as in every run, and the progress
+// bar, whose range is the package's total size, advanced by each entry's size.
+class WizardExtractionHooks final : public LogonExtractionHooks {
+ public:
+  WizardExtractionHooks(RunContext& context, StartServices& system, const InterfaceTexts& texts,
+                        WizardWindow& window)
+      : LogonExtractionHooks(context, system, texts), window_(window) {}
+  void onPackageOpened(const Package& package) override { window_.setProgressRange(package.totalSize()); }
+  void onEntryHandled(const PackageEntry& entry) override {
+    runningTotal_ += entry.size;
+    window_.advanceProgress(runningTotal_);
+  }
+
+ private:
+  WizardWindow& window_;
+  int64_t runningTotal_ = 0;
+};
+
 // One wizard run: the window, its pages and the run's choices.
 class WizardRun {
  public:
@@ -220,18 +238,12 @@ bool WizardRun::install() {
   window_.drainWizardEvents();
 
   window_.showControl(kProgressBar, true);
-  int64_t runningTotal = 0;
-  LogonExtractionHooks hooks(context_, system_, texts_);
+  WizardExtractionHooks hooks(context_, system_, texts_, window_);
   // The log lists the product's files for the uninstaller.
   UninstallLogRun logRun;
-  const ProductExtraction extraction = extractProductPackage(
-      productPackagePath(context_.stubPath, context_.tempFolder, settings_.split != 0), installFolder_,
-      settings_.noCopyExt,
-      [&](const PackageEntry& entry) {
-        runningTotal += entry.size;
-        window_.advanceProgress(runningTotal);
-      },
-      hooks, [&](const Package& package) { window_.setProgressRange(package.totalSize()); }, &logRun.productFiles);
+  const ProductExtraction extraction =
+      extractProductPackage(productPackagePath(context_.stubPath, context_.tempFolder, settings_.split != 0),
+                            installFolder_, settings_.noCopyExt, hooks, &logRun.productFiles);
   if (extraction != ProductExtraction::Whole)
     system_.showError(texts_.text(TextId::Rq6Titel), texts_.text(TextId::Rq6Msg));
   if (extraction == ProductExtraction::NotOpened) {

@@ -405,7 +405,7 @@ WizardEvent Win32WizardWindow::waitForWizardEvent() {
   }
   if (state_.events.empty()) return WizardEvent();
   WizardEvent event = state_.events.front();
-  state_.events.pop_front();
+  state_.events.erase(state_.events.begin());
   return event;
 }
 

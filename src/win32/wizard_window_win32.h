@@ -7,8 +7,8 @@
 
 #include <windows.h>
 
-#include <deque>
 #include <memory>
+#include <vector>
 
 #include "win32/system_library_win32.h"
 #include "wizard/wizard_window.h"
@@ -53,7 +53,7 @@ class Win32WizardWindow final : public WizardWindow {
 
   // For the window's procedure.
   struct State {
-    std::deque<WizardEvent> events;
+    std::vector<WizardEvent> events;  // a few at a time, taken from the front
     bool busy = false;
     HWND controls[38] = {};  // by number; 0 unused
     HBRUSH white = nullptr;

@@ -25,16 +25,18 @@ const char* const kHelp =
 
 class ReportingHooks : public qv::ExtractionHooks {
  public:
-  explicit ReportingHooks(const std::string& path) : path_(path) {}
+  ReportingHooks(const std::string& path, ProgressMeter& meter) : path_(path), meter_(meter) {}
   void onEntryFailed(const qv::PackageEntry& entry, qv::EntryFailure failure) override {
     std::fprintf(stderr, "qvpack: %s: entry %s: %s\n", path_.c_str(), convertAnsiForConsole(entry.name).c_str(),
                  qv::describeEntryFailure(failure));
     ++failures;
   }
+  void onEntryHandled(const qv::PackageEntry& entry) override { meter_.advance(entry.size, entry.name); }
   int failures = 0;
 
  private:
   std::string path_;
+  ProgressMeter& meter_;
 };
 
 }  // namespace
@@ -51,13 +53,11 @@ int runExtract(const Arguments& args) {
   const std::string& path = a.positional()[0];
   const std::string& target = a.positional()[1];
   qv::Package package;
-  ProgressMeter* shown = nullptr;  // set once the total is known
-  if (!qv::openPackage(package, path, [&](const qv::PackageEntry& e) { if (shown) shown->advance(e.size, e.name); }))
+  if (!qv::openPackage(package, path))
     return failure(shownPath(path) + ": " + qv::describePackageOpenError(package.lastError()));
   ProgressMeter meter("extracting", package.totalSize());
-  shown = &meter;
   if (!qv::ensureFolderPath(target)) return failure(shownPath(target) + ": the folder cannot be created");
-  ReportingHooks hooks(shownPath(path));
+  ReportingHooks hooks(shownPath(path), meter);
   bool ok = qv::extractPackage(package, target, a.value("--keep"), hooks);
   meter.finish();
   if (!ok) {

@@ -32,14 +32,12 @@ const char* const kProductEntry = "setup.pck";
 // package at all; the reason is then the only problem.
 bool checkPackage(const std::string& path, const char* what, qv::Package& package,
                   std::vector<qv::PackageProblem>& problems, const qv::EntryContentsProcedure& contents = nullptr) {
-  ProgressMeter* meter = nullptr;  // set once the total is known
-  if (!qv::openPackage(package, path, [&](const qv::PackageEntry& e) { if (meter) meter->advance(e.size, e.name); })) {
+  if (!qv::openPackage(package, path)) {
     problems = {{"", qv::describePackageOpenError(package.lastError())}};
     return false;
   }
-  ProgressMeter counted(what, package.totalSize());
-  meter = &counted;
-  qv::verifyPackage(package, problems, contents);
+  ProgressMeter meter(what, package.totalSize());
+  qv::verifyPackage(package, problems, contents, [&](const qv::PackageEntry& e) { meter.advance(e.size, e.name); });
   return true;
 }
 

@@ -41,15 +41,19 @@ TEST(ProductPackage, PathBesideTheStubOrInTheTemporaryFolder) {
     EXPECT_EQ(qv::productPackagePath(c.stub, temp, c.split), c.expected) << c.stub << " split " << c.split;
 }
 
-// Counts the administrator logons extraction offers.
+// Counts the administrator logons extraction offers, and notes what it is told of.
 class CountingHooks : public qv::ExtractionHooks {
  public:
   bool offerAdministratorLogon() override {
     ++offers;
     return answer;
   }
+  void onPackageOpened(const qv::Package& package) override { openedTotal = package.totalSize(); }
+  void onEntryHandled(const qv::PackageEntry& entry) override { handled.push_back(entry.name); }
   int offers = 0;
   bool answer = false;
+  int64_t openedTotal = -1;
+  std::vector<std::string> handled;
 };
 
 TEST(ProductPackage, ExtractsIntoAMissingInstallFolderAndKeepsListedFiles) {
@@ -62,20 +66,18 @@ TEST(ProductPackage, ExtractsIntoAMissingInstallFolderAndKeepsListedFiles) {
                                       .bytes));
   std::string install = dir / "Program Files\\Vendor\\App\\";
   CountingHooks hooks;
-  std::vector<std::string> progress;
-  EXPECT_EQ(qv::extractProductPackage(package, install, "ini|", [&](const qv::PackageEntry& e) {
-    progress.push_back(e.name);
-  }, hooks), qv::ProductExtraction::Whole);
+  EXPECT_EQ(qv::extractProductPackage(package, install, "ini|", hooks), qv::ProductExtraction::Whole);
   EXPECT_EQ(readBytes(install + "app.exe"), randomBytes(3000, 1));
   EXPECT_EQ(readBytes(install + "docs\\help.txt"), textBytes(5000, 2));
   EXPECT_EQ(readText(install + "settings.ini"), "[New]\r\n");
-  EXPECT_EQ(progress, (std::vector<std::string>{"app.exe", "settings.ini", "docs\\help.txt"}));
+  EXPECT_EQ(hooks.handled, (std::vector<std::string>{"app.exe", "settings.ini", "docs\\help.txt"}));
+  EXPECT_EQ(hooks.openedTotal, 3000 + 7 + 5000);
   EXPECT_EQ(hooks.offers, 0);
 
   // Again over the installation: the kept extension leaves the user's file alone.
   ASSERT_TRUE(writeBytes(install + "settings.ini", bytesOf("[Mine]\r\n")));
   ASSERT_TRUE(writeBytes(install + "app.exe", bytesOf("changed")));
-  EXPECT_EQ(qv::extractProductPackage(package, install, "ini|", nullptr, hooks), qv::ProductExtraction::Whole);
+  EXPECT_EQ(qv::extractProductPackage(package, install, "ini|", hooks), qv::ProductExtraction::Whole);
   EXPECT_EQ(readText(install + "settings.ini"), "[Mine]\r\n");
   EXPECT_EQ(readBytes(install + "app.exe"), randomBytes(3000, 1));
 }
@@ -110,7 +112,7 @@ TEST(ProductPackage, ReportsTheEntriesInTheInstallFolderInPackageOrder) {
 
   FailureHooks hooks;
   std::vector<std::string> placed = {"kept from before"};
-  EXPECT_EQ(qv::extractProductPackage(package, install, "ini", nullptr, hooks, nullptr, &placed),
+  EXPECT_EQ(qv::extractProductPackage(package, install, "ini", hooks, &placed),
             qv::ProductExtraction::EntriesFailed);
   EXPECT_EQ(hooks.failed, (std::vector<std::string>{"docs\\damaged.txt", "docs\\old.txt", "..\\outside.txt"}));
   // Written, kept, and failed over an earlier file are all there; the damaged entry
@@ -122,7 +124,7 @@ TEST(ProductPackage, ReportsTheEntriesInTheInstallFolderInPackageOrder) {
 
   // A package that cannot be opened places nothing.
   placed.clear();
-  EXPECT_EQ(qv::extractProductPackage(dir / "missing.pck", install, "", nullptr, hooks, nullptr, &placed),
+  EXPECT_EQ(qv::extractProductPackage(dir / "missing.pck", install, "", hooks, &placed),
             qv::ProductExtraction::NotOpened);
   EXPECT_TRUE(placed.empty());
 }
@@ -136,18 +138,18 @@ TEST(ProductPackage, OffersTheLogonOnceWhenTheInstallFolderCannotBeMade) {
   for (bool answer : {false, true}) {
     CountingHooks hooks;
     hooks.answer = answer;
-    EXPECT_EQ(qv::extractProductPackage(package, dir / "blocked\\App\\", "", nullptr, hooks),
+    EXPECT_EQ(qv::extractProductPackage(package, dir / "blocked\\App\\", "", hooks),
               qv::ProductExtraction::EntriesFailed);
     // The folder once, and each file that cannot be created once more.
     EXPECT_EQ(hooks.offers, 2) << "answer " << answer;
   }
   // An install folder that exists asks nothing, even when the package is missing.
   CountingHooks hooks;
-  EXPECT_EQ(qv::extractProductPackage(dir / "missing.pck", dir.path(), "", nullptr, hooks),
+  EXPECT_EQ(qv::extractProductPackage(dir / "missing.pck", dir.path(), "", hooks),
             qv::ProductExtraction::NotOpened);
   EXPECT_EQ(hooks.offers, 0);
   std::string install = dir / "New\\";
-  EXPECT_EQ(qv::extractProductPackage(dir / "missing.pck", install, "", nullptr, hooks),
+  EXPECT_EQ(qv::extractProductPackage(dir / "missing.pck", install, "", hooks),
             qv::ProductExtraction::NotOpened);
   EXPECT_TRUE(qv::folderExists(install)) << "the install folder is made before the package is opened";
 }
