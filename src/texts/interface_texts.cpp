@@ -9,103 +9,120 @@ namespace qv {
 namespace {
 
 // The groups of the language file, in the table's order.
-enum Group : uint8_t {
-  gInstall, gPage01, gPage02, gPage03, gPage04, gPage05, gRequester, gFileVersion, gLoginAdmin, gStartMenu, gButtons,
-  gUninstaller
-};
 const char* const kGroups[] = {"Install",   "Page01",      "Page02",     "Page03",    "Page04",  "Page05",
                                "Requester", "FileVersion", "LoginAdmin", "StartMenu", "Buttons", "Uninstaller"};
 
-// One text: its group's index, and its key and default in one literal, apart by a
-// zero byte. Half the pointers of three fields, and half their relocations.
-struct PackedText {
-  uint8_t group;
-  const char* keyAndDefault;
-};
-
+// Every text in table order: its key, a zero byte, its default, a zero byte. One
+// literal rather than a pointer per text, which would cost a relocation each.
 // Page01/CopyRight is shown on the welcome page below the body; it has no text of
 // its own unless the language file gives one.
-const PackedText kTexts[] = {
-    {gInstall, "Msg0\0" "Required disk space:"},
-    {gInstall, "Msg1\0" "Copy Program Files"},
-    {gInstall, "Msg2\0" "Create Desktop Icon"},
-    {gInstall, "Msg3\0" "Create Startmenu Shortcuts"},
-    {gInstall, "Msg6\0" "Create additional Links"},
-    {gInstall, "Ready\0" "Completed"},
-    {gInstall, "Help\0" "Help"},
-    {gInstall, "Homepage\0" "Homepage"},
-    {gInstall, "Uninstall\0" "Uninstall"},
-    {gPage01, "Titel\0" "Welcome to the installation of|'\1'"},
-    {gPage01, "Msg1\0" "Quarvel will now install '\1' version \2 on your computer."},
-    {gPage01, "Msg2\0" "Click 'Next' to continue installation."},
-    {gPage01, "Msg3\0" "Please close all other applications before continuing."},
-    {gPage01, "CopyRight\0" ""},
-    {gPage02, "Titel\0" "Licence Agreement"},
-    {gPage02, "Msg\0" "Please read the following information before continuing."},
-    {gPage02, "AcceptYes\0" "I accept the agreement"},
-    {gPage02, "AcceptNo\0" "I do not accept the agreement"},
-    {gPage03, "Titel\0" "Setup Settings"},
-    {gPage03, "Msg\0" "Installation Directory, StartMenu Folder and Desktop Icon"},
-    {gPage03, "ProgDir\0" "Install program in this directory:"},
-    {gPage03, "MenuDir\0" "StartMenu folder for Program Shortcuts:"},
-    {gPage03, "NoStartMenu\0" "Create no startmenu entry."},
-    {gPage03, "DesktopIcon\0" "Create a desktop icon"},
-    {gPage04, "Titel\0" "Information"},
-    {gPage04, "Msg\0" "A short description of the program"},
-    {gPage05, "Titel1\0" "Installation of|'\1'"},
-    {gPage05, "Msg\0" "Click 'Install' to start installation!"},
-    {gPage05, "Install\0" "Install Program '\1'"},
-    {gPage05, "RunProg\0" "Start program after closing Quarvel."},
-    {gPage05, "Ready\0" "Installation completed"},
-    {gRequester, "RQ1_Titel\0" "Select Start Menu Folder"},
-    {gRequester, "RQ1_Msg\0" "No valid start menu folder."},
-    {gRequester, "RQ2_Titel\0" "Please select a directory"},
-    {gRequester, "RQ3_Titel\0" "Select Directory"},
-    {gRequester, "RQ3_User\0" "Current User"},
-    {gRequester, "RQ3_AllUsers\0" "All Users"},
-    {gRequester, "RQ4_Titel\0" "Quarvel - Warning"},
-    {gRequester, "RQ4_Msg\0" "Close Program '\1' first!"},
-    {gRequester, "RQ4_Msg2\0" "Then press OK!"},
-    {gRequester, "RQ5_Titel\0" "Associate File Extension"},
-    {gRequester, "RQ5_Msg\0" "Associate File Extension '$Extension' with the program?"},
-    {gRequester, "RQ6_Titel\0" "Error - Copy File"},
-    {gRequester, "RQ6_Msg\0" "Copying file(s) failed."},
-    {gRequester, "RQ7_Titel\0" "Error - Login"},
-    {gRequester, "RQ7_Msg\0" "Login failed."},
-    {gFileVersion, "Window\0" "Copy File"},
-    {gFileVersion, "FrameOld\0" "Current File Version"},
-    {gFileVersion, "FrameNew\0" "New File Version"},
-    {gFileVersion, "Msg\0" "Replace the current file with this file version?"},
-    {gFileVersion, "Version\0" "Version:"},
-    {gFileVersion, "Lang\0" "Language:"},
-    {gFileVersion, "Desc\0" "Description:"},
-    {gFileVersion, "NotAvailable\0" "--- not available ---"},
-    {gLoginAdmin, "Window\0" "Login as administrator"},
-    {gLoginAdmin, "User\0" "Username:"},
-    {gLoginAdmin, "Password\0" "Password:"},
-    {gStartMenu, "IUpdater\0" "InternetUpdater"},
-    {gButtons, "Login\0" "Login"},
-    {gButtons, "Next\0" "Next"},
-    {gButtons, "Back\0" "Back"},
-    {gButtons, "Apply\0" "Apply"},
-    {gButtons, "Cancel\0" "Cancel"},
-    {gButtons, "Change\0" "Change"},
-    {gButtons, "Install\0" "Install"},
-    {gButtons, "Finish\0" "Exit"},
-    {gButtons, "Yes\0" "Yes"},
-    {gButtons, "No\0" "No"},
-    {gUninstaller, "Titel\0" "uninstall Program"},
-    {gUninstaller, "Msg\0" "Program files And registry entries will be removed."},
-    {gUninstaller, "Version\0" "Version"},
-    {gUninstaller, "UninstInfo\0" "Remove the following Program from your computer:"},
-    {gUninstaller, "DelAll\0" "Delete all(!) files in the directory (including user files)."},
-    {gUninstaller, "Error\0" "Uninstalling Program Not possible."},
-    {gUninstaller, "Status\0" "Uninstalling completed."},
-    {gUninstaller, "OK\0" "OK"},
-    {gUninstaller, "Cancel\0" "Cancel"},
-    {gUninstaller, "Ready\0" "Ready"},
-};
-static_assert(sizeof(kTexts) / sizeof(kTexts[0]) == kTextCount, "one entry per text id");
+constexpr char kTexts[] =
+    // [Install]
+    "Msg0\0" "Required disk space:\0"
+    "Msg1\0" "Copy Program Files\0"
+    "Msg2\0" "Create Desktop Icon\0"
+    "Msg3\0" "Create Startmenu Shortcuts\0"
+    "Msg6\0" "Create additional Links\0"
+    "Ready\0" "Completed\0"
+    "Help\0" "Help\0"
+    "Homepage\0" "Homepage\0"
+    "Uninstall\0" "Uninstall\0"
+    // [Page01]
+    "Titel\0" "Welcome to the installation of|'\1'\0"
+    "Msg1\0" "Quarvel will now install '\1' version \2 on your computer.\0"
+    "Msg2\0" "Click 'Next' to continue installation.\0"
+    "Msg3\0" "Please close all other applications before continuing.\0"
+    "CopyRight\0" "\0"
+    // [Page02]
+    "Titel\0" "Licence Agreement\0"
+    "Msg\0" "Please read the following information before continuing.\0"
+    "AcceptYes\0" "I accept the agreement\0"
+    "AcceptNo\0" "I do not accept the agreement\0"
+    // [Page03]
+    "Titel\0" "Setup Settings\0"
+    "Msg\0" "Installation Directory, StartMenu Folder and Desktop Icon\0"
+    "ProgDir\0" "Install program in this directory:\0"
+    "MenuDir\0" "StartMenu folder for Program Shortcuts:\0"
+    "NoStartMenu\0" "Create no startmenu entry.\0"
+    "DesktopIcon\0" "Create a desktop icon\0"
+    // [Page04]
+    "Titel\0" "Information\0"
+    "Msg\0" "A short description of the program\0"
+    // [Page05]
+    "Titel1\0" "Installation of|'\1'\0"
+    "Msg\0" "Click 'Install' to start installation!\0"
+    "Install\0" "Install Program '\1'\0"
+    "RunProg\0" "Start program after closing Quarvel.\0"
+    "Ready\0" "Installation completed\0"
+    // [Requester]
+    "RQ1_Titel\0" "Select Start Menu Folder\0"
+    "RQ1_Msg\0" "No valid start menu folder.\0"
+    "RQ2_Titel\0" "Please select a directory\0"
+    "RQ3_Titel\0" "Select Directory\0"
+    "RQ3_User\0" "Current User\0"
+    "RQ3_AllUsers\0" "All Users\0"
+    "RQ4_Titel\0" "Quarvel - Warning\0"
+    "RQ4_Msg\0" "Close Program '\1' first!\0"
+    "RQ4_Msg2\0" "Then press OK!\0"
+    "RQ5_Titel\0" "Associate File Extension\0"
+    "RQ5_Msg\0" "Associate File Extension '$Extension' with the program?\0"
+    "RQ6_Titel\0" "Error - Copy File\0"
+    "RQ6_Msg\0" "Copying file(s) failed.\0"
+    "RQ7_Titel\0" "Error - Login\0"
+    "RQ7_Msg\0" "Login failed.\0"
+    // [FileVersion]
+    "Window\0" "Copy File\0"
+    "FrameOld\0" "Current File Version\0"
+    "FrameNew\0" "New File Version\0"
+    "Msg\0" "Replace the current file with this file version?\0"
+    "Version\0" "Version:\0"
+    "Lang\0" "Language:\0"
+    "Desc\0" "Description:\0"
+    "NotAvailable\0" "--- not available ---\0"
+    // [LoginAdmin]
+    "Window\0" "Login as administrator\0"
+    "User\0" "Username:\0"
+    "Password\0" "Password:\0"
+    // [StartMenu]
+    "IUpdater\0" "InternetUpdater\0"
+    // [Buttons]
+    "Login\0" "Login\0"
+    "Next\0" "Next\0"
+    "Back\0" "Back\0"
+    "Apply\0" "Apply\0"
+    "Cancel\0" "Cancel\0"
+    "Change\0" "Change\0"
+    "Install\0" "Install\0"
+    "Finish\0" "Exit\0"
+    "Yes\0" "Yes\0"
+    "No\0" "No\0"
+    // [Uninstaller]
+    "Titel\0" "uninstall Program\0"
+    "Msg\0" "Program files And registry entries will be removed.\0"
+    "Version\0" "Version\0"
+    "UninstInfo\0" "Remove the following Program from your computer:\0"
+    "DelAll\0" "Delete all(!) files in the directory (including user files).\0"
+    "Error\0" "Uninstalling Program Not possible.\0"
+    "Status\0" "Uninstalling completed.\0"
+    "OK\0" "OK\0"
+    "Cancel\0" "Cancel\0"
+    "Ready\0" "Ready\0";
+// How many texts each group holds, in the groups' order.
+constexpr uint8_t kGroupSizes[] = {9, 5, 4, 6, 2, 5, 15, 8, 3, 1, 10, 10};
+
+constexpr size_t zeroBytesIn(const char* text, size_t n) {
+  size_t count = 0;
+  for (size_t i = 0; i < n; ++i) count += text[i] == '\0' ? 1 : 0;
+  return count;
+}
+constexpr size_t sumOf(const uint8_t* sizes, size_t n) {
+  size_t sum = 0;
+  for (size_t i = 0; i < n; ++i) sum += sizes[i];
+  return sum;
+}
+static_assert(sumOf(kGroupSizes, sizeof(kGroupSizes)) == kTextCount, "one entry per text id");
+static_assert(zeroBytesIn(kTexts, sizeof(kTexts) - 1) == 2 * kTextCount, "a key and a default per text");
+static_assert(sizeof(kGroupSizes) == sizeof(kGroups) / sizeof(kGroups[0]), "a size per group");
 
 // The two headings show a line per "|"-separated piece.
 bool breaksLines(size_t index) {
@@ -117,9 +134,15 @@ std::string withLineBreaks(const std::string& text) { return replaceAll(text, "|
 }  // namespace
 
 TextEntry textEntry(TextId id) {
-  const PackedText& packed = kTexts[size_t(id) < kTextCount ? size_t(id) : 0];
-  const char* key = packed.keyAndDefault;
-  return TextEntry{kGroups[packed.group], key, key + std::strlen(key) + 1};
+  const size_t index = size_t(id) < kTextCount ? size_t(id) : 0;
+  size_t group = 0;
+  for (size_t first = kGroupSizes[0]; index >= first;) first += kGroupSizes[++group];
+  const char* key = kTexts;
+  for (size_t i = 0; i < index; ++i) {
+    key += std::strlen(key) + 1;
+    key += std::strlen(key) + 1;
+  }
+  return TextEntry{kGroups[group], key, key + std::strlen(key) + 1};
 }
 
 std::string composeDefault(const char* defaultText, const std::string& title, const std::string& version) {

@@ -69,4 +69,27 @@ bool isInputMessage(UINT message) {
          (message >= WM_NCMOUSEMOVE && message <= WM_NCMBUTTONDBLCLK);
 }
 
+bool waitForWindowUntil(HWND window, WaitRules rules, bool (*done)(const void* context), const void* context) {
+  bool quitRequested = false;
+  int quitCode = 0;
+  MSG message;
+  while (!done(context)) {
+    BOOL got = GetMessageA(&message, nullptr, 0, 0);
+    if (got == -1) break;
+    if (got == 0) {
+      quitRequested = true;
+      quitCode = int(message.wParam);
+      if (rules.endsOnQuit) break;
+      continue;
+    }
+    bool ours = message.hwnd == window || IsChild(window, message.hwnd);
+    if (!ours && rules.ignoreOtherInput && isInputMessage(message.message)) continue;
+    if (ours && IsDialogMessageA(window, &message)) continue;
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+  if (quitRequested) PostQuitMessage(quitCode);
+  return done(context);
+}
+
 }  // namespace qv

@@ -62,37 +62,19 @@ struct WaitRules {
   bool endsOnQuit = true;         // a quit request ends the wait; else the window keeps waiting
 };
 
-// Takes and dispatches the events of every window until `done` holds; the dialog keys
-// (Tab, Return) work in `window`. A quit request is passed on to the loop that owns it
-// once the wait is over. False when the wait ended without `done`.
+// Takes and dispatches the events of every window until `done(context)` holds; the
+// dialog keys (Tab, Return) work in `window`. A quit request is passed on to the loop
+// that owns it once the wait is over. False when the wait ended without `done`.
+bool waitForWindowUntil(HWND window, WaitRules rules, bool (*done)(const void* context), const void* context);
+
+// The same with any condition: one loop for every window, whatever it waits for.
 template <typename Done>
-bool waitForWindow(HWND window, WaitRules rules, Done done);
+bool waitForWindow(HWND window, WaitRules rules, const Done& done) {
+  return waitForWindowUntil(
+      window, rules, [](const void* context) { return (*static_cast<const Done*>(context))(); }, &done);
+}
 
 // The input events that a modal wait drops for the other windows.
 bool isInputMessage(UINT message);
-
-template <typename Done>
-bool waitForWindow(HWND window, WaitRules rules, Done done) {
-  bool quitRequested = false;
-  int quitCode = 0;
-  MSG message;
-  while (!done()) {
-    BOOL got = GetMessageA(&message, nullptr, 0, 0);
-    if (got == -1) break;
-    if (got == 0) {
-      quitRequested = true;
-      quitCode = int(message.wParam);
-      if (rules.endsOnQuit) break;
-      continue;
-    }
-    bool ours = message.hwnd == window || IsChild(window, message.hwnd);
-    if (!ours && rules.ignoreOtherInput && isInputMessage(message.message)) continue;
-    if (ours && IsDialogMessageA(window, &message)) continue;
-    TranslateMessage(&message);
-    DispatchMessageA(&message);
-  }
-  if (quitRequested) PostQuitMessage(quitCode);
-  return done();
-}
 
 }  // namespace qv

@@ -292,9 +292,9 @@ bool Win32WizardWindow::buildWizardWindow(const std::string& caption, const Inte
   if (!richEdit_->isLoaded() || !registerWindowClass(kWizardWindowClass, wizardProcedure) || !registerPanelClass())
     return false;
 
-  const struct {
+  static const struct {
     const char* face;
-    int points;
+    uint8_t points;
     bool bold;
   } fonts[] = {{"Arial", 8, false}, {"Arial", 8, true},  {"Arial", 9, false},
                {"Arial", 9, true},  {"Arial", 12, true}, {"MS Sans Serif", 8, true}};

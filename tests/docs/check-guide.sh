@@ -31,8 +31,11 @@ for kind in 0 1 2 3 4 5 6 7 8 9 10; do
 done
 
 # Language files: every text of the table.
-texts=$(grep -oE '\{g[A-Za-z0-9]+, "[A-Za-z0-9_]+\\0"' "$source/src/texts/interface_texts.cpp" |
-          sed -E 's/\{g([^,]+), "([^\\]+).*/\1|\2/')
+# The table is one literal: a "// [Group]" line before each group's "Key\0" "Default\0" lines.
+texts=$(awk '/^constexpr char kTexts\[\]/ { on = 1; next }
+             on && /^ +\/\/ \[/ { group = $0; sub(/.*\[/, "", group); sub(/\].*/, "", group); next }
+             on && /^ +"[A-Za-z0-9_]+\\0"/ { key = $0; sub(/^ +"/, "", key); sub(/\\0".*/, "", key); print group "|" key }
+             on && /;$/ { on = 0 }' "$source/src/texts/interface_texts.cpp")
 [ "$(echo "$texts" | wc -l)" -ge 70 ] || { echo "the text table was not found: the check is out of step"; exit 1; }
 for entry in $texts; do
   group=${entry%%|*} key=${entry#*|}

@@ -40,6 +40,14 @@ TEST(InterfaceTexts, TableHoldsSeventyEightTextsInGroupOrder) {
   EXPECT_STREQ(qv::textEntry(TextId::Rq6Titel).key, "RQ6_Titel");
   EXPECT_STREQ(qv::textEntry(TextId::ButtonFinish).key, "Finish");
   EXPECT_STREQ(qv::textEntry(TextId::UninstallerOk).key, "OK");
+  // Each group's first and last text, where a miscounted group would shift them.
+  EXPECT_STREQ(qv::textEntry(TextId::InstallUninstall).group, "Install");
+  EXPECT_STREQ(qv::textEntry(TextId::Page01Titel).group, "Page01");
+  EXPECT_STREQ(qv::textEntry(TextId::StartMenuIUpdater).group, "StartMenu");
+  EXPECT_STREQ(qv::textEntry(TextId::ButtonLogin).group, "Buttons");
+  EXPECT_STREQ(qv::textEntry(TextId::Page01CopyRight).defaultText, "");
+  EXPECT_STREQ(qv::textEntry(TextId::UninstallerReady).key, "Ready");
+  EXPECT_STREQ(qv::textEntry(TextId::UninstallerReady).defaultText, "Ready");
 }
 
 TEST(InterfaceTexts, DefaultsHoldFromTheStart) {
