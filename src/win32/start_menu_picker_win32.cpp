@@ -36,33 +36,42 @@ LRESULT CALLBACK pickerProcedure(HWND window, UINT message, WPARAM wParam, LPARA
   return DefWindowProcA(window, message, wParam, lParam);
 }
 
-// The tree of one scope: its folders' items, each under the last item one level up.
+// The tree of one scope: its folders' items, each under the last item one level up,
+// each knowing its index (its item data).
 struct PickerTree {
   std::vector<StartMenuTreeItem> items;
-  std::vector<HTREEITEM> handles;
 
-  void fill(HWND tree, const std::string& programsFolder) {
+  void load(const std::string& programsFolder) { items = startMenuTree(listStartMenuFolders(programsFolder)); }
+
+  // Shows the items in the tree; returns the tree item of index `wanted`, or null.
+  HTREEITEM show(HWND tree, int wanted) const {
     TreeView_DeleteAllItems(tree);
-    items = startMenuTree(listStartMenuFolders(programsFolder));
-    handles.assign(items.size(), nullptr);
-    std::vector<HTREEITEM> parents;
+    // The folder walk stops 64 levels down; deeper items would go to the root.
+    HTREEITEM parents[66];
+    size_t depth = 0;
+    HTREEITEM found = nullptr;
     for (size_t i = 0; i < items.size(); ++i) {
       const size_t level = size_t(items[i].level);
-      if (parents.size() > level) parents.resize(level);
+      if (depth > level) depth = level;
       TVINSERTSTRUCTA insert = {};
-      insert.hParent = parents.empty() || parents.size() < level ? TVI_ROOT : parents.back();
+      insert.hParent = depth == 0 || depth < level ? TVI_ROOT : parents[depth - 1];
       insert.hInsertAfter = TVI_LAST;
-      insert.item.mask = TVIF_TEXT;
+      insert.item.mask = TVIF_TEXT | TVIF_PARAM;
       insert.item.pszText = const_cast<char*>(items[i].name.c_str());
-      handles[i] = reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
-      if (parents.size() == level) parents.push_back(handles[i]);
+      insert.item.lParam = LPARAM(i);
+      HTREEITEM made =
+          reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
+      if (depth == level && depth < sizeof(parents) / sizeof(parents[0])) parents[depth++] = made;
+      if (int(i) == wanted) found = made;
     }
+    return found;
   }
   int selected(HWND tree) const {
-    HTREEITEM current = TreeView_GetSelection(tree);
-    for (size_t i = 0; current && i < handles.size(); ++i)
-      if (handles[i] == current) return int(i);
-    return -1;
+    TVITEMA item = {};
+    item.mask = TVIF_PARAM;
+    item.hItem = TreeView_GetSelection(tree);
+    if (!item.hItem || !SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item))) return -1;
+    return size_t(item.lParam) < items.size() ? int(item.lParam) : -1;
   }
 };
 
@@ -95,12 +104,12 @@ std::string pickStartMenuFolder(HWND wizard, const std::string& fieldText, const
   HWND tree = GetDlgItem(window, kPickerTree);
   CheckDlgButton(window, kPickerCurrentUser, BST_CHECKED);
   PickerTree items;
-  items.fill(tree, userPrograms);
+  items.load(userPrograms);
+  HTREEITEM preselected = items.show(tree, findStartMenuItem(items.items, fieldText));
   ShowWindow(window, SW_SHOW);
   SetForegroundWindow(window);
   SetFocus(tree);
-  int preselected = findStartMenuItem(items.items, fieldText);
-  if (preselected >= 0) TreeView_SelectItem(tree, items.handles[size_t(preselected)]);
+  if (preselected) TreeView_SelectItem(tree, preselected);
 
   std::string result;
   WaitRules rules;
@@ -109,7 +118,8 @@ std::string pickStartMenuFolder(HWND wizard, const std::string& fieldText, const
     if (state.closed) break;
     if (state.scopeClicked) {
       // The scope follows the option that is selected now.
-      items.fill(tree, IsDlgButtonChecked(window, kPickerAllUsers) == BST_CHECKED ? commonPrograms : userPrograms);
+      items.load(IsDlgButtonChecked(window, kPickerAllUsers) == BST_CHECKED ? commonPrograms : userPrograms);
+      items.show(tree, -1);
       state.scopeClicked = 0;
       continue;
     }
