@@ -33,9 +33,9 @@ bool writeWholeFile(const std::string& path, const void* data, size_t n) {
 bool copyFileReplacing(const std::string& source, const std::string& destination) {
   File in, out;
   if (!in.open(source, File::Mode::Read) || !out.open(destination, File::Mode::Replace)) return false;
-  std::vector<char> buffer(64 * 1024);
+  std::string buffer(64 * 1024, '\0');
   for (;;) {
-    size_t got = in.read(buffer.data(), buffer.size());
+    size_t got = in.read(&buffer[0], buffer.size());
     if (got == 0) break;
     if (out.write(buffer.data(), got) != got) return false;
   }

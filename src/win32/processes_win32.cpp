@@ -21,21 +21,15 @@ class Locked {
   CRITICAL_SECTION* lock_;
 };
 
-// The command line for CreateProcessA, which may write into it.
-std::vector<char> writableText(const std::string& text) {
-  std::vector<char> buffer(text.begin(), text.end());
-  buffer.push_back('\0');
-  return buffer;
-}
-
 bool createProcess(const std::string& file, const std::string& parameters, const std::string& workingFolder,
                    PROCESS_INFORMATION& info) {
-  std::vector<char> commandLine = writableText(processCommandLine(file, parameters));
+  // A copy of its own: CreateProcessA may write into the command line.
+  std::string commandLine = processCommandLine(file, parameters);
   STARTUPINFOA startup = {};
   startup.cb = sizeof(startup);
   startup.dwFlags = STARTF_USESHOWWINDOW;
   startup.wShowWindow = SW_SHOWNORMAL;
-  return CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, NORMAL_PRIORITY_CLASS, nullptr,
+  return CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, NORMAL_PRIORITY_CLASS, nullptr,
                         workingFolder.empty() ? nullptr : workingFolder.c_str(), &startup, &info) != 0;
 }
 

@@ -2,8 +2,6 @@
 
 #include <windows.h>
 
-#include <vector>
-
 #include "runtime/text.h"
 
 namespace qv {
@@ -14,11 +12,14 @@ using GetLongPathNameFn = DWORD(WINAPI*)(LPCSTR, LPSTR, DWORD);
 // Calls fill(buffer, capacity) with a growing buffer until the text fits.
 template <typename Fill>
 std::string fetchText(Fill fill) {
-  std::vector<char> buffer(MAX_PATH + 1);
+  std::string buffer(MAX_PATH + 1, '\0');
   for (int attempt = 0; attempt < 4; ++attempt) {
-    DWORD n = fill(buffer.data(), DWORD(buffer.size()));
+    DWORD n = fill(&buffer[0], DWORD(buffer.size()));
     if (n == 0) return std::string();
-    if (n < buffer.size()) return std::string(buffer.data(), n);
+    if (n < buffer.size()) {
+      buffer.resize(n);
+      return buffer;
+    }
     buffer.resize(size_t(n) + 1 > buffer.size() * 2 ? size_t(n) + 1 : buffer.size() * 2);
   }
   return std::string();
@@ -32,11 +33,14 @@ std::string programArguments() {
 }
 
 std::string moduleFilePath() {
-  std::vector<char> buffer(MAX_PATH + 1);
+  std::string buffer(MAX_PATH + 1, '\0');
   for (int attempt = 0; attempt < 4; ++attempt) {
-    DWORD n = GetModuleFileNameA(nullptr, buffer.data(), DWORD(buffer.size()));
+    DWORD n = GetModuleFileNameA(nullptr, &buffer[0], DWORD(buffer.size()));
     if (n == 0) return std::string();
-    if (n < buffer.size()) return std::string(buffer.data(), n);
+    if (n < buffer.size()) {
+      buffer.resize(n);
+      return buffer;
+    }
     buffer.resize(buffer.size() * 4);  // the name was cut off
   }
   return std::string();

@@ -1,7 +1,5 @@
 #include "win32/window_kit_win32.h"
 
-#include <vector>
-
 namespace qv {
 namespace {
 
@@ -59,9 +57,10 @@ std::string controlText(HWND window, int number) {
   if (!control) return std::string();
   int length = GetWindowTextLengthA(control);
   if (length <= 0) return std::string();
-  std::vector<char> text(size_t(length) + 1);
-  int got = GetWindowTextA(control, text.data(), length + 1);
-  return std::string(text.data(), got > 0 ? size_t(got) : 0);
+  std::string text(size_t(length) + 1, '\0');
+  int got = GetWindowTextA(control, &text[0], length + 1);
+  text.resize(got > 0 && got <= length ? size_t(got) : 0);
+  return text;
 }
 
 bool isInputMessage(UINT message) {
