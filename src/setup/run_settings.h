@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <string>
 
+#include "texts/interface_texts.h"
+
 namespace qv {
 
 struct RunSettings {
@@ -18,7 +20,7 @@ struct RunSettings {
                                      // the product's own folder name when empty)
   std::string noCopyExt;             // NoCopyExt: the kept-extension list
   // [Info]
-  std::string title = "--- unkown ---";  // Titel
+  std::string title = kUnknownTitle;  // Titel
   std::string version;               // Version
   std::string guid;                  // GUID: names the state key
   std::string prgSize;               // PrgSize: required disk space as text

@@ -4,6 +4,7 @@
 #include "runtime/key_value_number.h"
 #include "runtime/paths.h"
 #include "runtime/text.h"
+#include "texts/interface_texts.h"
 
 namespace qv {
 namespace {
@@ -88,7 +89,7 @@ void readSetupDescription(const std::string& path, RunSettings& settings) {
   doc.selectGroup("Settings");
   settings.split = readFlag(doc, "Split");
   doc.selectGroup("Info");
-  settings.title = doc.readKeyString("Titel", "--- unkown ---");
+  settings.title = doc.readKeyString("Titel", kUnknownTitle);
   settings.prgFlag = doc.readKeyInteger("PrgFlag", 1);
   doc.closeKeyValueFile();  // the reader trims both ends of every value
 }

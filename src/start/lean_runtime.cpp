@@ -8,6 +8,8 @@
 #include <cstdlib>
 #include <new>
 
+#include "run/run_start_steps.h"
+
 namespace {
 
 char upperCase(char c) { return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c; }
@@ -43,7 +45,8 @@ bool quietRequested() {
   // A quiet run never waits for a person: no box, and an exit code that says nothing
   // was installed.
   if (quietRequested()) ExitProcess(2);
-  MessageBoxA(nullptr, what, " Quarvel  -  Error", MB_OK | MB_ICONERROR);
+  // The caption of the stub's own error box (its damaged-installation box).
+  MessageBoxA(nullptr, what, qv::kDamagedCaption, MB_OK | MB_ICONERROR);
   ExitProcess(0);  // the wizard run always ends with exit code 0
 }
 

@@ -69,7 +69,7 @@ bool Win32FileVersionWindow::openFileVersionWindow(const std::string& fileName, 
   if (!registerWindowClass(kFileVersionWindowClass, fileVersionProcedure)) return false;
   state_ = State();
   // Created hidden and shown once its controls are in place.
-  window_ = createSizedWindow(kFileVersionWindowClass, " " + texts.text(TextId::FileVersionWindow) + "  '" + fileName + "'",
+  window_ = createSizedWindow(kFileVersionWindowClass, texts.text(TextId::FileVersionWindow) + "  '" + fileName + "'",
                               kStyle, kClientWidth, kClientHeight, Placement::ActiveWindow, &state_);
   if (!window_) return false;
 

@@ -40,7 +40,7 @@ bool Win32LanguageChooser::chooseLanguage(const std::vector<std::string>& items,
   if (!registerWindowClass(kClassName, chooserProcedure)) return false;
   ChooserState state;
   // Opened hidden and shown once its controls are in place.
-  HWND window = createSizedWindow(kClassName, " Quarvel", kStyle, 140, 55, Placement::Screen, &state);
+  HWND window = createSizedWindow(kClassName, "Quarvel", kStyle, 140, 55, Placement::Screen, &state);
   if (!window) return false;
   state.list = createControl(window, {kChooserLanguageList, "COMBOBOX", "", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP,
                                       5, 5, 130, 200});

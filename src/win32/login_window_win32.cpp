@@ -38,7 +38,7 @@ bool Win32LoginWindow::openLoginWindow(const InterfaceTexts& texts) {
   closeLoginWindow();
   if (!registerWindowClass(kClassName, loginProcedure)) return false;
   state_ = State();
-  HWND window = createSizedWindow(kClassName, " " + texts.text(TextId::LoginAdminWindow), kStyle, 260, 135,
+  HWND window = createSizedWindow(kClassName, texts.text(TextId::LoginAdminWindow), kStyle, 260, 135,
                                   Placement::Screen, &state_);
   if (!window) return false;
   window_ = window;

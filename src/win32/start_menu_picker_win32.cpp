@@ -82,7 +82,7 @@ std::string pickStartMenuFolder(HWND wizard, const std::string& fieldText, const
   if (!registerWindowClass(kStartMenuPickerClass, pickerProcedure)) return std::string();
   PickerState state;
   // Centred on the wizard, which is the active window here.
-  HWND window = createSizedWindow(kStartMenuPickerClass, " " + texts.text(TextId::Rq3Titel), kStyle, 250, 350,
+  HWND window = createSizedWindow(kStartMenuPickerClass, texts.text(TextId::Rq3Titel), kStyle, 250, 350,
                                   Placement::ActiveWindow, &state, wizard);
   if (!window) return std::string();
   const ControlLayout controls[] = {

@@ -36,7 +36,7 @@ bool Win32UninstallWindow::openUninstallWindow(const InterfaceTexts& texts, cons
   closeUninstallWindow();
   if (!registerWindowClass(kClassName, uninstallProcedure)) return false;
   state_ = State();
-  window_ = createSizedWindow(kClassName, " " + texts.text(TextId::UninstallerTitel), kStyle, 400, 210,
+  window_ = createSizedWindow(kClassName, texts.text(TextId::UninstallerTitel), kStyle, 400, 210,
                               Placement::Screen, &state_);
   if (!window_) return false;
   boldFont_ = createPointFont("Arial", 10, true);

@@ -19,8 +19,10 @@ bool registerWindowClass(const char* className, WNDPROC procedure) {
   return RegisterClassA(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 
-HWND createSizedWindow(const char* className, const std::string& caption, DWORD style, int width, int height,
+HWND createSizedWindow(const char* className, std::string_view caption, DWORD style, int width, int height,
                        Placement placement, void* state, HWND owner) {
+  std::string shown = " ";
+  shown += caption;
   RECT frame = {0, 0, width, height};
   AdjustWindowRectEx(&frame, style, FALSE, 0);
   int outerWidth = frame.right - frame.left, outerHeight = frame.bottom - frame.top;
@@ -28,7 +30,7 @@ HWND createSizedWindow(const char* className, const std::string& caption, DWORD 
   HWND active = placement == Placement::ActiveWindow ? GetActiveWindow() : nullptr;
   if (active && IsWindowVisible(active)) GetWindowRect(active, &area);
   POINT place = centredIn(area, outerWidth, outerHeight);
-  return CreateWindowExA(0, className, caption.c_str(), style, place.x, place.y, outerWidth, outerHeight, owner,
+  return CreateWindowExA(0, className, shown.c_str(), style, place.x, place.y, outerWidth, outerHeight, owner,
                          nullptr, GetModuleHandleA(nullptr), state);
 }
 

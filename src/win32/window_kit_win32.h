@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <string>
+#include <string_view>
 
 namespace qv {
 
@@ -31,8 +32,9 @@ enum class Placement {
 
 // A top-level window, created hidden, whose client area is `width` x `height` with the
 // frame `style` gives it, centred as `placement` says, owned by `owner` (or none).
+// Its title bar shows the caption after a blank, as every window of the programs does.
 // `state` reaches the procedure through windowState.
-HWND createSizedWindow(const char* className, const std::string& caption, DWORD style, int width, int height,
+HWND createSizedWindow(const char* className, std::string_view caption, DWORD style, int width, int height,
                        Placement placement, void* state, HWND owner = nullptr);
 
 // A child control, shown: its number (the identifier events name it by), window class,

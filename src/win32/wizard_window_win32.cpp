@@ -303,7 +303,7 @@ bool Win32WizardWindow::buildWizardWindow(const std::string& caption, const Inte
   state_.white = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
   state_.face = GetSysColorBrush(COLOR_BTNFACE);
 
-  window_ = createSizedWindow(kWizardWindowClass, " " + caption, kStyle, 480, 335, Placement::Screen, &state_);
+  window_ = createSizedWindow(kWizardWindowClass, caption, kStyle, 480, 335, Placement::Screen, &state_);
   if (!window_) return false;
   for (const ControlRow& row : kControls) {
     const char* className = nullptr;
