@@ -64,6 +64,11 @@ class WizardRun {
   void cancel();
   void pickStartMenuFolder();
   void browseInstallFolder();
+  // A line in the installation view, shown before the step it names begins.
+  void showStepLine(const std::string& line) {
+    window_.addStepLine(line);
+    window_.drainWizardEvents();
+  }
   void openLink();
 
   RunContext& context_;
@@ -232,10 +237,8 @@ bool WizardRun::install() {
   readInstallationValues(context_.setupDescriptionPath, settings_);
   window_.addStepLine(productStepLine(settings_.title, settings_.version, settings_.date));
   window_.addStepLine(authorStepLine(settings_.author, settings_.email));
-  window_.addStepLine("");
-  window_.drainWizardEvents();
-  window_.addStepLine(copyStepRunning(texts_));
-  window_.drainWizardEvents();
+  showStepLine("");
+  showStepLine(copyStepRunning(texts_));
 
   window_.showControl(kProgressBar, true);
   WizardExtractionHooks hooks(context_, system_, texts_, window_);
@@ -253,8 +256,7 @@ bool WizardRun::install() {
     return false;
   }
   window_.replaceStepLine(3, copyStepDone(texts_));
-  window_.addStepLine("");
-  window_.drainWizardEvents();
+  showStepLine("");
 
   if (writeUpdaterLanguageFile(context_.tempFolder, context_.languageFileName, installFolder_))
     listUpdaterFiles(logRun.productFiles);
@@ -262,20 +264,17 @@ bool WizardRun::install() {
   writeProductUninstallEntry(install_.registry(), settings_, installFolder_);
   std::string desktopLink;
   if (desktop) {
-    window_.addStepLine(texts_.text(TextId::InstallMsg2));
-    window_.drainWizardEvents();
+    showStepLine(texts_.text(TextId::InstallMsg2));
     desktopLink = createDesktopShortcut(install_.shellLinks(), install_.folders(), installFolder_, settings_);
   }
   if (noStartMenu) settings_.startMenu = 0;
   if (settings_.startMenu) {
-    window_.addStepLine(texts_.text(TextId::InstallMsg3));
-    window_.drainWizardEvents();
+    showStepLine(texts_.text(TextId::InstallMsg3));
     createStartMenuShortcuts(install_.shellLinks(), install_.folders(), texts_, installFolder_, settings_);
   }
   writeStateKey(install_.registry(), settings_.guid, installFolder_, runStartMenuFolder, desktop);
 
-  window_.addStepLine(texts_.text(TextId::InstallMsg6));
-  window_.drainWizardEvents();
+  showStepLine(texts_.text(TextId::InstallMsg6));
   UndoList undo = runUserTasksOfRun(context_, settings_, installFolder_, install_);
 
   logRun.installFolder = installFolder_;

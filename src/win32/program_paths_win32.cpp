@@ -9,12 +9,13 @@ namespace {
 
 using GetLongPathNameFn = DWORD(WINAPI*)(LPCSTR, LPSTR, DWORD);
 
-// Calls fill(buffer, capacity) with a growing buffer until the text fits.
-template <typename Fill>
-std::string fetchText(Fill fill) {
+// A path as the system writes it into a buffer, which grows until the text fits: the
+// temporary folder, or with `shortForm` given, that path's long form.
+std::string fetchPath(GetLongPathNameFn getLongPathName, const char* shortForm) {
   std::string buffer(MAX_PATH + 1, '\0');
   for (int attempt = 0; attempt < 4; ++attempt) {
-    DWORD n = fill(&buffer[0], DWORD(buffer.size()));
+    const DWORD size = DWORD(buffer.size());
+    DWORD n = shortForm ? getLongPathName(shortForm, &buffer[0], size) : GetTempPathA(size, &buffer[0]);
     if (n == 0) return std::string();
     if (n < buffer.size()) {
       buffer.resize(n);
@@ -47,13 +48,12 @@ std::string moduleFilePath() {
 }
 
 std::string temporaryFolderPath() {
-  std::string shortForm = fetchText([](char* b, DWORD n) { return GetTempPathA(n, b); });
+  std::string shortForm = fetchPath(nullptr, nullptr);
   // Looked up by name: older systems lack it, and the short form serves there.
   auto getLongPathName = reinterpret_cast<GetLongPathNameFn>(
       reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetLongPathNameA")));
   if (shortForm.empty() || !getLongPathName) return shortForm;
-  std::string longForm =
-      fetchText([&](char* b, DWORD n) { return getLongPathName(shortForm.c_str(), b, n); });
+  std::string longForm = fetchPath(getLongPathName, shortForm.c_str());
   return longForm.empty() ? shortForm : longForm;
 }
 
