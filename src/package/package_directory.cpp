@@ -13,14 +13,12 @@ bool parsePackageDirectory(const uint8_t* bytes, size_t n, std::vector<PackageEn
   // Every entry takes kMinEntrySize bytes at least, which bounds the count before
   // anything is reserved for it.
   if (count < 0 || size_t(count) > (n - 4) / kMinEntrySize) return false;
-  std::vector<PackageEntry> found;
-  found.reserve(size_t(count));
+  std::vector<PackageEntry> found(static_cast<size_t>(count));
   size_t pos = 4;
-  for (int32_t i = 0; i < count; ++i) {
+  for (PackageEntry& e : found) {
     const void* nul = std::memchr(bytes + pos, 0, n - pos);
     if (!nul) return false;
     size_t nameLength = size_t(static_cast<const uint8_t*>(nul) - (bytes + pos));
-    PackageEntry e;
     e.name.assign(reinterpret_cast<const char*>(bytes + pos), nameLength);
     pos += nameLength + 1;
     if (n - pos < 8 * 4) return false;
@@ -36,7 +34,6 @@ bool parsePackageDirectory(const uint8_t* bytes, size_t n, std::vector<PackageEn
     e.creation = FileTime{f[4], f[5]};
     e.lastWrite = FileTime{f[6], f[7]};
     if (e.size < 0 || e.storedSize < 0) return false;
-    found.push_back(std::move(e));
   }
   entries.swap(found);
   return true;

@@ -9,25 +9,18 @@ int parseLanguageNumber(std::string_view text) { return readDecimal(text, false)
 std::vector<LanguageEntry> parseLanguageList(const std::string& list) {
   size_t n = countCharacter(list, '|');
   if (n == 0 && !list.empty()) n = 1;
-  std::vector<LanguageEntry> entries;
-  entries.reserve(n);
-  for (size_t i = 1; i <= n; ++i) {
-    std::string_view entry = fieldOf(list, '|', i);
-    LanguageEntry e;
-    e.fileName = std::string(fieldOf(entry, '#', 1));
-    e.number = parseLanguageNumber(fieldOf(entry, '#', 2));
-    entries.push_back(e);
+  std::vector<LanguageEntry> entries(n);
+  for (size_t i = 0; i < n; ++i) {
+    std::string_view entry = fieldOf(list, '|', i + 1);
+    entries[i].fileName = std::string(fieldOf(entry, '#', 1));
+    entries[i].number = parseLanguageNumber(fieldOf(entry, '#', 2));
   }
   return entries;
 }
 
 std::vector<std::string> chooserItems(const std::vector<LanguageEntry>& entries) {
-  std::vector<std::string> items;
-  items.reserve(entries.size());
-  for (const LanguageEntry& e : entries) {
-    std::string item(1, ' ');
-    items.push_back(item.append(languageBaseName(e.fileName)));
-  }
+  std::vector<std::string> items(entries.size(), std::string(1, ' '));
+  for (size_t i = 0; i < entries.size(); ++i) items[i] += languageBaseName(entries[i].fileName);
   return items;
 }
 

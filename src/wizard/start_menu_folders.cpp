@@ -51,13 +51,10 @@ std::vector<std::string> listStartMenuFolders(const std::string& programsFolder)
 }
 
 std::vector<StartMenuTreeItem> startMenuTree(const std::vector<std::string>& folders) {
-  std::vector<StartMenuTreeItem> items;
-  items.reserve(folders.size());
-  for (const std::string& folder : folders) {
-    StartMenuTreeItem item;
-    item.name = fileNamePartOf(folder);
-    item.level = int(countCharacter(folder, '\\'));
-    items.push_back(item);
+  std::vector<StartMenuTreeItem> items(folders.size());
+  for (size_t i = 0; i < folders.size(); ++i) {
+    items[i].name = fileNamePartOf(folders[i]);
+    items[i].level = int(countCharacter(folders[i], '\\'));
   }
   return items;
 }
