@@ -19,7 +19,7 @@ void listPlacedEntries(const Package& package, const std::string& installFolder,
     const std::string path = installFolder + entry.name;
     if (isSafeEntryName(entry.name) &&
         (entry.isFolder() ? entry.name.back() == '\\' && folderExists(path) : entry.isFile() && fileExists(path)))
-      placed.push_back(entry.name);
+      placed.push_back(std::string(entry.name));  // copied, then moved: one way in for name lists
   }
 }
 

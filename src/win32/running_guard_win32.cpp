@@ -32,7 +32,7 @@ bool Win32RunningPrograms::listProcessNames(std::vector<std::string>& names) {
       for (BOOL more = first(snapshot, &entry); more; more = next(snapshot, &entry)) {
         size_t length = 0;
         while (length < sizeof(entry.szExeFile) && entry.szExeFile[length]) ++length;
-        names.emplace_back(entry.szExeFile, length);
+        names.push_back(std::string(entry.szExeFile, length));
       }
       CloseHandle(snapshot);
     }

@@ -18,9 +18,9 @@ void collectFolders(const std::string& folder, const std::string& relative, int 
   if (!listFolder(folder, items)) return;
   for (const FolderItem& item : items) {
     if (!item.isFolder || !item.nameConverts) continue;
-    const std::string path = relative.empty() ? item.name : relative + "\\" + item.name;
+    std::string path = relative.empty() ? item.name : relative + "\\" + item.name;
     if (!item.isLink) collectFolders(folder + item.name + "\\", path, depth + 1, found);
-    found.push_back(path);
+    found.push_back(std::move(path));
   }
 }
 
