@@ -72,7 +72,10 @@ void writeNumberedGroup(KeyValueDocument& log, const char* group, const char* ke
   // A log holds what an int counts; the lines after that are not numbered.
   size_t count = lines.size() > size_t(0x7FFFFFFF) ? size_t(0x7FFFFFFF) : lines.size();
   log.writeKeyInteger("Number", int(count));
-  for (size_t i = 0; i < count; ++i) log.writeKeyString(keyPrefix + decimalText(uint32_t(i + 1)), lines[i]);
+  for (size_t i = 0; i < count; ++i) {
+    std::string key = keyPrefix;
+    log.writeKeyString(key += decimalText(uint32_t(i + 1)), lines[i]);
+  }
 }
 
 }  // namespace

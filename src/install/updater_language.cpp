@@ -13,7 +13,9 @@ constexpr char kUpdaterFolder[] = "qvIUpd";
 }  // namespace
 
 std::string updaterLanguageSource(const std::string& tempFolder, const std::string& languageFileName) {
-  return tempFolder + std::string(textBefore(languageFileName, '.')) + ".upd";
+  std::string source = tempFolder;
+  source += textBefore(languageFileName, '.');
+  return source += ".upd";
 }
 
 std::string updaterLanguageFile(const std::string& installFolder) {

@@ -18,7 +18,8 @@ UndoList runUserTasks(const UserTaskValues& values, FolderLookup& folders, UserT
   // The count is read once; kind 8 reopens the file, and the loop goes on by number.
   const int count = taskCountOf(document.readKeyInteger("Number", 0));
   for (int i = 1; i <= count; ++i) {
-    std::string text = document.readKeyString("Task" + decimalText(uint32_t(i)), "");
+    std::string key = "Task";
+    std::string text = document.readKeyString(key += decimalText(uint32_t(i)), "");
     if (text.empty()) continue;
     TaskLine line(std::move(text));
     const int32_t kind = line.kind();

@@ -14,7 +14,10 @@ void runAssociationTask(const TaskLine& line, TaskRun& run) {
   const int8_t iconIndex = line.byteField(5);
   const std::string iconFile = resolveTaskFile(line.field(6), run.values.installFolder, run.folders);
   std::string iconLocation;
-  if (iconIndex != -1 && fileExists(iconFile)) iconLocation = iconFile + "," + signedDecimalText(iconIndex);
+  if (iconIndex != -1 && fileExists(iconFile)) {
+    iconLocation = iconFile + ",";
+    iconLocation += signedDecimalText(iconIndex);
+  }
   if (line.byteField(7) == 1 && !run.actions.confirmAssociation(extension)) return;
   run.actions.associateExtension(extension, line.field(4), run.values.installFolder + program, iconLocation);
   run.undo.push_back(formatUndoRecord(task_kind::kAssociation, {extension, programFileName(program)}));

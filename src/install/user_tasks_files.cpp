@@ -33,7 +33,7 @@ void runCopyTask(const TaskLine& line, TaskRun& run) {
 }
 
 void runProgramTask(const TaskLine& line, TaskRun& run) {
-  const std::string folder = line.field(2);
+  const std::string& folder = line.field(2);
   const bool inProgramFolder = folder.find("%ProgDir%") != std::string::npos;
   const std::string expanded = expandPlaceholders(folder, false, run.folders);
   const std::string path = replaceAll(expanded, "%ProgDir%", run.values.installFolder) + line.field(3);
@@ -44,7 +44,8 @@ void runProgramTask(const TaskLine& line, TaskRun& run) {
   } else {
     // Copied like a kind-5 file, and recorded as one, so that the uninstaller removes it.
     recordCopiedFile(path, run);
-    run.actions.copyFileChecked(run.values.tempFolder + fileNamePartOf(path), path);
+    std::string source = run.values.tempFolder;
+    run.actions.copyFileChecked(source += fileNamePartOf(path), path);
   }
   const std::string workingFolder = folderPartOf(path);
   if (line.byteField(4) != 0) {

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace qv {
 
@@ -30,10 +31,13 @@ uint32_t parseTaskNumber(std::string_view text);
 
 class TaskLine {
  public:
-  explicit TaskLine(std::string text) : text_(std::move(text)) {}
+  // Cut into its fields once: the tasks read them many times, and join them to paths.
+  explicit TaskLine(const std::string& text);
 
   // Field `number` (from 1); a missing field reads as empty.
-  std::string field(size_t number) const;
+  const std::string& field(size_t number) const {
+    return number >= 1 && number <= fields_.size() ? fields_[number - 1] : none_;
+  }
   // Field 1: the task kind.
   int32_t kind() const { return integerField(1); }
   int32_t integerField(size_t number) const { return int32_t(parseTaskNumber(field(number))); }
@@ -43,7 +47,8 @@ class TaskLine {
   uint32_t unsignedField(size_t number) const { return parseTaskNumber(field(number)); }
 
  private:
-  std::string text_;
+  std::vector<std::string> fields_;
+  std::string none_;
 };
 
 // Number of [UserTask]: a signed 16-bit count, so 32768 and more wrap round and a

@@ -30,7 +30,8 @@ std::string linkFolderOf(int32_t kind, TaskRun& run) {
 }  // namespace
 
 void runLinkTask(int32_t kind, const TaskLine& line, TaskRun& run) {
-  const std::string linkFile = linkFolderOf(kind, run) + linkFileName(line.field(2));
+  std::string linkFile = linkFolderOf(kind, run);
+  linkFile += linkFileName(line.field(2));
   const int8_t iconIndex = line.byteField(4);
   const std::string iconFile = linkIconFile(line, iconIndex, run);
   if (kind == task_kind::kDesktopAddress || kind == task_kind::kStartMenuAddress) {

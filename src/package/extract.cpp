@@ -165,7 +165,10 @@ bool extractPackage(const Package& package, const std::string& targetFolder, con
       if (keptIfPresent && fileExists(target + entry.name)) {
         ok = extractEntry(entry, data, target, false, hooks);
       } else {
-        if (safe) ensureFolderChain(target + folderPartOf(entry.name));
+        if (safe) {
+          std::string folder = target;
+          ensureFolderChain(folder += folderPartOf(entry.name));
+        }
         ok = extractEntry(entry, data, target, true, hooks);
       }
     }

@@ -221,7 +221,8 @@ void WizardRun::pickStartMenuFolder() {
 void WizardRun::openLink() {
   // By the system folder's path: a program of that name beside the setup must not run.
   const std::string rundll = install_.folders().getSpecialFolder(folder_code::kSystem) + "RunDll32.exe";
-  system_.processes().startProcess(rundll, "Url.dll,FileProtocolHandler " + window_.controlText(kLink), "", 0);
+  std::string parameters = "Url.dll,FileProtocolHandler ";
+  system_.processes().startProcess(rundll, parameters += window_.controlText(kLink), "", 0);
 }
 
 bool WizardRun::install() {

@@ -83,9 +83,11 @@ int createStartMenuShortcuts(ShellLinks& links, FolderLookup& folders, const Int
   if (!settings.progExe.empty())
     saved += createProductLink(links, installFolder + settings.progExe, files.program, installFolder,
                                settings.progParameter);
-  if (!settings.exe.empty())
-    saved += createProductLink(links, installFolder + settings.exe, files.addExe,
-                               installFolder + folderPartOf(settings.exe), std::string());
+  if (!settings.exe.empty()) {
+    std::string workingFolder = installFolder;
+    workingFolder += folderPartOf(settings.exe);
+    saved += createProductLink(links, installFolder + settings.exe, files.addExe, workingFolder, std::string());
+  }
   if (!settings.help.empty())
     saved += createProductLink(links, installFolder + settings.help, files.help, installFolder, std::string());
   if (!settings.url.empty())
