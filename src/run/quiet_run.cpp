@@ -2,7 +2,6 @@
 
 #include "install/product_package.h"
 #include "install/uninstall_log.h"
-#include "install/updater_language.h"
 #include "install/user_tasks.h"
 #include "run/install_settings.h"
 #include "run/install_steps.h"
@@ -11,8 +10,6 @@
 #include "setup/setup_description.h"
 #include "system/privileges.h"
 #include "system/script_file.h"
-#include "system/shortcuts.h"
-#include "system/uninstall_entry.h"
 
 namespace qv {
 namespace {
@@ -65,21 +62,9 @@ void installQuietly(RunContext& context, RunSettings& settings, const InterfaceT
     removeTempFolder(context);
     return;
   }
-  if (writeUpdaterLanguageFile(context.tempFolder, context.languageFileName, installFolder))
-    listUpdaterFiles(logRun.productFiles);
-  writeProductUninstallEntry(install.registry(), settings, installFolder);
-
-  // The log names the link, so that the uninstaller removes it as after a wizard run.
-  if (settings.desktopIcon != 0)
-    logRun.desktopIcon = createDesktopShortcut(install.shellLinks(), install.folders(), installFolder, settings);
-  if (settings.startMenu) createStartMenuShortcuts(install.shellLinks(), install.folders(), texts, installFolder, settings);
-
-  UndoList undo = runUserTasksOfRun(context, settings, installFolder, install);
-
-  logRun.installFolder = installFolder;
-  logRun.loggedOnAsAdministrator = context.logon.impersonating;
-  logRun.startMenuLinksMade = settings.startMenu != 0;
-  writeUninstallLog(logRun, settings, texts, undo);
+  InstallStepView nothingShown;
+  setUpInstalledProduct(context, settings, texts, install, installFolder, settings.desktopIcon != 0, logRun,
+                        nothingShown);
 
   if (!settings.scriptFile.empty() && !runScriptOfRun(context, settings, installFolder, install))
     context.outcome.partFailed = true;

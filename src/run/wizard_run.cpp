@@ -2,7 +2,6 @@
 
 #include "install/product_package.h"
 #include "install/uninstall_log.h"
-#include "install/updater_language.h"
 #include "install/user_tasks.h"
 #include "run/install_settings.h"
 #include "run/install_steps.h"
@@ -12,8 +11,6 @@
 #include "runtime/paths.h"
 #include "setup/setup_description.h"
 #include "system/script_file.h"
-#include "system/shortcuts.h"
-#include "system/uninstall_entry.h"
 #include "wizard/wizard_pages.h"
 
 namespace qv {
@@ -39,8 +36,9 @@ class WizardExtractionHooks final : public LogonExtractionHooks {
   int64_t runningTotal_ = 0;
 };
 
-// One wizard run: the window, its pages and the run's choices.
-class WizardRun {
+// One wizard run: the window, its pages and the run's choices. It shows the steps
+// after the files as lines of the installation view.
+class WizardRun final : private InstallStepView {
  public:
   WizardRun(RunContext& context, RunSettings& settings, const InterfaceTexts& texts, StartServices& system,
             WizardWindow& window, InstallServices& install)
@@ -64,6 +62,11 @@ class WizardRun {
   void cancel();
   void pickStartMenuFolder();
   void browseInstallFolder();
+  void beginStep(TextId line) override { showStepLine(texts_.text(line)); }
+  // The state key follows the links.
+  void linksMade() override {
+    writeStateKey(install_.registry(), settings_.guid, installFolder_, runStartMenuFolder, desktop_);
+  }
   // A line in the installation view, shown before the step it names begins.
   void showStepLine(const std::string& line) {
     window_.addStepLine(line);
@@ -81,6 +84,7 @@ class WizardRun {
   uint8_t startProgram_ = 0;      // the start-program option
   std::string runStartMenuFolder; // relative to its Programs folder
   std::string installFolder_;
+  bool desktop_ = false;  // the desktop-icon option when the installation began
   bool installed_ = false;
 };
 
@@ -233,7 +237,7 @@ bool WizardRun::install() {
 
   installFolder_ = withTrailingBackslash(window_.controlText(kInstallFolderField));
   system_.setEnvironmentVariable("InstallDir", installFolder_);
-  const bool desktop = window_.isChecked(kDesktopIcon);
+  desktop_ = window_.isChecked(kDesktopIcon);
   const bool noStartMenu = window_.isChecked(kNoStartMenu);
   readInstallationValues(context_.setupDescriptionPath, settings_);
   window_.addStepLine(productStepLine(settings_.title, settings_.version, settings_.date));
@@ -259,30 +263,8 @@ bool WizardRun::install() {
   window_.replaceStepLine(3, copyStepDone(texts_));
   showStepLine("");
 
-  if (writeUpdaterLanguageFile(context_.tempFolder, context_.languageFileName, installFolder_))
-    listUpdaterFiles(logRun.productFiles);
-  // As in the quiet run: the product can be removed from the system's program list.
-  writeProductUninstallEntry(install_.registry(), settings_, installFolder_);
-  std::string desktopLink;
-  if (desktop) {
-    showStepLine(texts_.text(TextId::InstallMsg2));
-    desktopLink = createDesktopShortcut(install_.shellLinks(), install_.folders(), installFolder_, settings_);
-  }
   if (noStartMenu) settings_.startMenu = 0;
-  if (settings_.startMenu) {
-    showStepLine(texts_.text(TextId::InstallMsg3));
-    createStartMenuShortcuts(install_.shellLinks(), install_.folders(), texts_, installFolder_, settings_);
-  }
-  writeStateKey(install_.registry(), settings_.guid, installFolder_, runStartMenuFolder, desktop);
-
-  showStepLine(texts_.text(TextId::InstallMsg6));
-  UndoList undo = runUserTasksOfRun(context_, settings_, installFolder_, install_);
-
-  logRun.installFolder = installFolder_;
-  logRun.desktopIcon = desktopLink;
-  logRun.loggedOnAsAdministrator = context_.logon.impersonating;
-  logRun.startMenuLinksMade = settings_.startMenu != 0;
-  writeUninstallLog(logRun, settings_, texts_, undo);
+  setUpInstalledProduct(context_, settings_, texts_, install_, installFolder_, desktop_, logRun, *this);
 
   if (!settings_.scriptFile.empty() && fileExists(context_.tempFolder + settings_.scriptFile))
     runScriptOfRun(context_, settings_, installFolder_, install_);

@@ -106,7 +106,11 @@ void KeyValueDocument::writeKeyString(std::string_view key, std::string_view val
     line.kind = KeyValueLineKind::Key;
     line.text = keepText(std::move(documentKey));
     line.value = documentValue;
-    lines_.insert(lines_.begin() + ptrdiff_t(endOfCurrentGroup()), line);
+    // At the end of the group: appended, then moved up past the lines after it.
+    const size_t place = endOfCurrentGroup();
+    lines_.push_back(line);
+    for (size_t i = lines_.size() - 1; i > place; --i) lines_[i] = lines_[i - 1];
+    lines_[place] = line;
   }
   changed_ = true;
 }

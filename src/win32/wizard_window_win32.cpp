@@ -29,52 +29,52 @@ enum class Kind : unsigned char { WhitePanel, SunkenPanel, Text, CentredText, Pi
 // area), kind, place, font (F1 to F6, 0 for the default GUI font) and first visibility.
 // Packed: the table is read once per window and is 37 rows long.
 struct ControlRow {
-  unsigned short number;
+  unsigned char number;
   unsigned char panel;
   Kind kind;
+  unsigned char font : 7;  // 1 to 6 in fonts_, 0 for the default GUI font
+  unsigned char shown : 1;
   short x, y, width, height;
-  unsigned char font;
-  bool shown;
 };
 
 const ControlRow kControls[] = {
-    {kWelcomePanel, 0, Kind::WhitePanel, 130, 0, 350, 300, 0, true},
-    {kWelcomeTitle, kWelcomePanel, Kind::CentredText, 10, 10, 330, 60, 5, true},
-    {kWelcomeBody, kWelcomePanel, Kind::Text, 10, 80, 330, 120, 3, true},
-    {kCopyright, kWelcomePanel, Kind::Text, 10, 245, 330, 45, 3, true},
-    {kSidePicture, 0, Kind::Picture, 0, 0, 130, 300, 0, true},
-    {kHeaderBand, 0, Kind::WhitePanel, 0, 0, 480, 48, 0, false},
-    {kHeaderTitle, kHeaderBand, Kind::Text, 10, 10, 415, 15, 2, true},
-    {kHeaderSubtitle, kHeaderBand, Kind::Text, 20, 25, 405, 15, 1, true},
-    {kHeaderIcon, kHeaderBand, Kind::Icon, 440, 9, 32, 32, 0, true},
-    {kLicencePanel, 0, Kind::SunkenPanel, 0, 50, 480, 250, 0, false},
-    {kLicenceViewer, kLicencePanel, Kind::Viewer, 10, 10, 455, 190, 0, true},
-    {kAccept, kLicencePanel, Kind::Option, 10, 208, 455, 15, 3, true},
-    {kDecline, kLicencePanel, Kind::Option, 10, 227, 455, 15, 3, true},
-    {kSettingsPanel, 0, Kind::SunkenPanel, 0, 50, 480, 250, 0, false},
-    {kInstallFolderLabel, kSettingsPanel, Kind::Text, 10, 30, 375, 15, 4, true},
-    {kInstallFolderField, kSettingsPanel, Kind::Edit, 10, 55, 300, 20, 0, true},
-    {kInstallFolderChange, kSettingsPanel, Kind::Button, 315, 55, 65, 20, 0, true},
-    {kStartMenuLabel, kSettingsPanel, Kind::Text, 10, 115, 375, 15, 4, true},
-    {kStartMenuField, kSettingsPanel, Kind::Edit, 10, 140, 175, 20, 0, true},
-    {kStartMenuChange, kSettingsPanel, Kind::Button, 190, 140, 65, 20, 0, true},
-    {kNoStartMenu, kSettingsPanel, Kind::Check, 10, 165, 370, 15, 1, true},
-    {kDesktopIcon, kSettingsPanel, Kind::Check, 10, 225, 370, 15, 3, true},
-    {kReadmePanel, 0, Kind::SunkenPanel, 0, 50, 480, 250, 0, false},
-    {kReadmeViewer, kReadmePanel, Kind::Viewer, 10, 10, 455, 225, 0, true},
-    {kInstallPanel, 0, Kind::WhitePanel, 130, 0, 350, 300, 0, false},
-    {kInstallTitle, kInstallPanel, Kind::CentredText, 10, 15, 330, 50, 5, true},
-    {kInstallPrompt, kInstallPanel, Kind::CentredText, 10, 260, 330, 40, 3, true},
-    {kStatusLine, kInstallPanel, Kind::Text, 10, 75, 330, 15, 4, true},
-    {kRunProgram, kInstallPanel, Kind::Check, 10, 245, 330, 15, 3, false},
-    {kStepList, kInstallPanel, Kind::List, 10, 100, 330, 130, 0, true},
-    {kProgressBar, kInstallPanel, Kind::Progress, 10, 245, 330, 20, 0, false},
-    {kLink, 0, Kind::Link, 10, 310, 240, 15, 2, true},
-    {kBack, 0, Kind::Button, 250, 307, 65, 22, 0, false},
-    {kNext, 0, Kind::Button, 320, 307, 65, 22, 0, true},
-    {kInstall, 0, Kind::Button, 325, 307, 80, 22, 6, false},
-    {kCancel, 0, Kind::Button, 415, 307, 60, 22, 0, true},
-    {kFinish, 0, Kind::Button, 415, 307, 60, 22, 0, false},
+    {kWelcomePanel, 0, Kind::WhitePanel, 0, true, 130, 0, 350, 300},
+    {kWelcomeTitle, kWelcomePanel, Kind::CentredText, 5, true, 10, 10, 330, 60},
+    {kWelcomeBody, kWelcomePanel, Kind::Text, 3, true, 10, 80, 330, 120},
+    {kCopyright, kWelcomePanel, Kind::Text, 3, true, 10, 245, 330, 45},
+    {kSidePicture, 0, Kind::Picture, 0, true, 0, 0, 130, 300},
+    {kHeaderBand, 0, Kind::WhitePanel, 0, false, 0, 0, 480, 48},
+    {kHeaderTitle, kHeaderBand, Kind::Text, 2, true, 10, 10, 415, 15},
+    {kHeaderSubtitle, kHeaderBand, Kind::Text, 1, true, 20, 25, 405, 15},
+    {kHeaderIcon, kHeaderBand, Kind::Icon, 0, true, 440, 9, 32, 32},
+    {kLicencePanel, 0, Kind::SunkenPanel, 0, false, 0, 50, 480, 250},
+    {kLicenceViewer, kLicencePanel, Kind::Viewer, 0, true, 10, 10, 455, 190},
+    {kAccept, kLicencePanel, Kind::Option, 3, true, 10, 208, 455, 15},
+    {kDecline, kLicencePanel, Kind::Option, 3, true, 10, 227, 455, 15},
+    {kSettingsPanel, 0, Kind::SunkenPanel, 0, false, 0, 50, 480, 250},
+    {kInstallFolderLabel, kSettingsPanel, Kind::Text, 4, true, 10, 30, 375, 15},
+    {kInstallFolderField, kSettingsPanel, Kind::Edit, 0, true, 10, 55, 300, 20},
+    {kInstallFolderChange, kSettingsPanel, Kind::Button, 0, true, 315, 55, 65, 20},
+    {kStartMenuLabel, kSettingsPanel, Kind::Text, 4, true, 10, 115, 375, 15},
+    {kStartMenuField, kSettingsPanel, Kind::Edit, 0, true, 10, 140, 175, 20},
+    {kStartMenuChange, kSettingsPanel, Kind::Button, 0, true, 190, 140, 65, 20},
+    {kNoStartMenu, kSettingsPanel, Kind::Check, 1, true, 10, 165, 370, 15},
+    {kDesktopIcon, kSettingsPanel, Kind::Check, 3, true, 10, 225, 370, 15},
+    {kReadmePanel, 0, Kind::SunkenPanel, 0, false, 0, 50, 480, 250},
+    {kReadmeViewer, kReadmePanel, Kind::Viewer, 0, true, 10, 10, 455, 225},
+    {kInstallPanel, 0, Kind::WhitePanel, 0, false, 130, 0, 350, 300},
+    {kInstallTitle, kInstallPanel, Kind::CentredText, 5, true, 10, 15, 330, 50},
+    {kInstallPrompt, kInstallPanel, Kind::CentredText, 3, true, 10, 260, 330, 40},
+    {kStatusLine, kInstallPanel, Kind::Text, 4, true, 10, 75, 330, 15},
+    {kRunProgram, kInstallPanel, Kind::Check, 3, false, 10, 245, 330, 15},
+    {kStepList, kInstallPanel, Kind::List, 0, true, 10, 100, 330, 130},
+    {kProgressBar, kInstallPanel, Kind::Progress, 0, false, 10, 245, 330, 20},
+    {kLink, 0, Kind::Link, 2, true, 10, 310, 240, 15},
+    {kBack, 0, Kind::Button, 0, false, 250, 307, 65, 22},
+    {kNext, 0, Kind::Button, 0, true, 320, 307, 65, 22},
+    {kInstall, 0, Kind::Button, 6, false, 325, 307, 80, 22},
+    {kCancel, 0, Kind::Button, 0, true, 415, 307, 60, 22},
+    {kFinish, 0, Kind::Button, 0, false, 415, 307, 60, 22},
 };
 
 std::string controlCaption(int number, const InterfaceTexts& texts) {
