@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace qv {
@@ -67,6 +68,15 @@ struct FolderItem {
   bool nameConverts = true;
   std::string hostName;  // the name as the host spells it (UTF-8 on POSIX systems), for messages
 };
+
+// Member by member, so that sorting trades the strings' buffers.
+inline void swap(FolderItem& a, FolderItem& b) {
+  a.name.swap(b.name);
+  std::swap(a.isFolder, b.isFolder);
+  std::swap(a.isLink, b.isLink);
+  std::swap(a.nameConverts, b.nameConverts);
+  a.hostName.swap(b.hostName);
+}
 
 bool fileExists(const std::string& path);    // a file, not a folder
 bool folderExists(const std::string& path);  // a folder (a trailing backslash is fine)

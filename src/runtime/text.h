@@ -65,17 +65,15 @@ std::string_view textBefore(std::string_view text, char c);
 // inserted text is not scanned again. Case-sensitive; an empty token changes nothing.
 std::string replaceAll(std::string_view text, std::string_view token, std::string_view value);
 
-// Sorts by `less`, keeping equal items in their order. An insertion sort: the lists
-// sorted here are short (the entries of one folder, the start-menu folders), and it
-// costs the stub a few dozen bytes per item type where std::sort costs a kilobyte.
+// Sorts by `less`, keeping equal items in their order. An insertion sort of adjacent
+// swaps: the lists sorted here are short (the entries of one folder, the start-menu
+// folders), it costs the stub a few dozen bytes per item type where std::sort costs a
+// kilobyte, and strings swapped trade their buffers.
 template <typename Item, typename Less>
 void sortShortList(std::vector<Item>& items, Less less) {
-  for (size_t i = 1; i < items.size(); ++i) {
-    Item item = std::move(items[i]);
-    size_t j = i;
-    for (; j > 0 && less(item, items[j - 1]); --j) items[j] = std::move(items[j - 1]);
-    items[j] = std::move(item);
-  }
+  using std::swap;
+  for (size_t i = 1; i < items.size(); ++i)
+    for (size_t j = i; j > 0 && less(items[j], items[j - 1]); --j) swap(items[j], items[j - 1]);
 }
 
 // Command lines, as both programs read theirs: the text after the program name of a

@@ -3,6 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
+#include "runtime/text.h"
+
 #include "support/scratch_folder.h"
 #include "support/test_data.h"
 
@@ -71,6 +76,31 @@ TEST(FileLayer, FoldersAndListing) {
   EXPECT_TRUE(qv::removeFile(dir / "sub\\b.txt"));
   EXPECT_TRUE(qv::removeFolder(dir / "sub\\"));
   EXPECT_FALSE(qv::listFolder(dir / "sub\\", items));
+}
+
+// Sorted lists of folder items keep each item whole: the swap moves every field.
+TEST(FileLayer, FolderItemsSortWhole) {
+  auto item = [](const char* name, bool folder, bool link, bool converts) {
+    qv::FolderItem i;
+    i.name = name;
+    i.hostName = std::string(name) + "-host";
+    i.isFolder = folder;
+    i.isLink = link;
+    i.nameConverts = converts;
+    return i;
+  };
+  std::vector<qv::FolderItem> items = {item("c", true, false, true), item("a", false, true, false),
+                                       item("b", false, false, true)};
+  qv::sortShortList(items, [](const qv::FolderItem& x, const qv::FolderItem& y) { return x.name < y.name; });
+  ASSERT_EQ(items.size(), 3u);
+  EXPECT_EQ(items[0].name, "a");
+  EXPECT_EQ(items[0].hostName, "a-host");
+  EXPECT_TRUE(items[0].isLink);
+  EXPECT_FALSE(items[0].nameConverts);
+  EXPECT_EQ(items[2].name, "c");
+  EXPECT_EQ(items[2].hostName, "c-host");
+  EXPECT_TRUE(items[2].isFolder);
+  EXPECT_FALSE(items[1].isFolder || items[1].isLink);
 }
 
 TEST(FileLayer, TimesSetAfterWritingAreFinal) {
