@@ -54,8 +54,9 @@ void installQuietly(RunContext& context, RunSettings& settings, const InterfaceT
   QuietExtractionHooks hooks(context.outcome);
   // The log lists the product's files for the uninstaller.
   UninstallLogRun logRun;
-  if (extractProductPackage(productPackagePath(context.stubPath, context.tempFolder, settings.split != 0),
-                            installFolder, settings.noCopyExt, hooks, &logRun.productFiles) == ProductExtraction::NotOpened) {
+  const std::string packagePath = productPackagePath(context.stubPath, context.tempFolder, settings.split != 0);
+  if (extractProductPackage(packagePath, installFolder, settings.noCopyExt, hooks, &logRun.productFiles) ==
+      ProductExtraction::NotOpened) {
     // Nothing was installed: no entry, links, tasks or log for an installation that is
     // not there, and no after task for it either.
     context.outcome.setupDamaged = true;

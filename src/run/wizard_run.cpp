@@ -92,7 +92,7 @@ bool WizardRun::prepare() {
   if (!window_.buildWizardWindow(wizardCaption(settings_.title, settings_.version), texts_)) return false;
   context_.cancelled = false;
   // Licence and readme: rich text preferred, else plain text, else none (the page drops out).
-  const std::pair<const char*, int> viewers[] = {{"licence", kLicenceViewer}, {"readme", kReadmeViewer}};
+  static const std::pair<const char*, int> viewers[] = {{"licence", kLicenceViewer}, {"readme", kReadmeViewer}};
   for (const auto& viewer : viewers) {
     const std::string base = context_.tempFolder + viewer.first;
     if (fileExists(base + ".rtf"))
@@ -111,7 +111,8 @@ bool WizardRun::prepare() {
     window_.setControlText(kLink, settings_.web);
   clearStartProgramUnlessExe(settings_);
   if (!settings_.startMenu) {
-    for (int control : {kStartMenuLabel, kStartMenuField, kStartMenuChange, kNoStartMenu}) window_.showControl(control, false);
+    static const int kStartMenuControls[] = {kStartMenuLabel, kStartMenuField, kStartMenuChange, kNoStartMenu};
+    for (int control : kStartMenuControls) window_.showControl(control, false);
   }
   clearStartProgramOnReboot(settings_);
   window_.setControlText(kInstallFolderField, settings_.installFolder);

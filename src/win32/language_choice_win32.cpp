@@ -42,9 +42,11 @@ bool Win32LanguageChooser::chooseLanguage(const std::vector<std::string>& items,
   // Opened hidden and shown once its controls are in place.
   HWND window = createSizedWindow(kClassName, "Quarvel", kStyle, 140, 55, Placement::Screen, &state);
   if (!window) return false;
-  state.list = createControl(window, {kChooserLanguageList, "COMBOBOX", "", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP,
-                                      5, 5, 130, 200});
-  HWND ok = createControl(window, {kChooserOkButton, "BUTTON", "OK", BS_DEFPUSHBUTTON | WS_TABSTOP, 40, 32, 60, 18});
+  static const ControlLayout kList = {kChooserLanguageList, "COMBOBOX", "",
+                                      CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 5, 5, 130, 200};
+  static const ControlLayout kOk = {kChooserOkButton, "BUTTON", "OK", BS_DEFPUSHBUTTON | WS_TABSTOP, 40, 32, 60, 18};
+  state.list = createControl(window, kList);
+  HWND ok = createControl(window, kOk);
   if (!state.list || !ok) {
     DestroyWindow(window);
     return false;

@@ -46,24 +46,21 @@ bool Win32LoginWindow::openLoginWindow(const InterfaceTexts& texts) {
 
   // Created in this order, the frame lies below the other controls.
   const DWORD sibling = WS_CLIPSIBLINGS;
-  const ControlLayout controls[] = {
-      {kLoginUserLabel, "STATIC", texts.text(TextId::LoginAdminUser).c_str(), sibling | SS_RIGHT, 20, 27, 90, 15},
-      {kLoginUserField, "EDIT", "", sibling | ES_AUTOHSCROLL | WS_TABSTOP, 115, 25, 120, 20, nullptr,
+  static const TextedControl kControls[] = {
+      {kLoginUserLabel, TextId::LoginAdminUser, 20, 27, 90, 15, "STATIC", sibling | SS_RIGHT, 0},
+      {kLoginUserField, TextId::Count, 115, 25, 120, 20, "EDIT", sibling | ES_AUTOHSCROLL | WS_TABSTOP,
        WS_EX_CLIENTEDGE},
-      {kLoginPasswordLabel, "STATIC", texts.text(TextId::LoginAdminPassword).c_str(), sibling | SS_RIGHT, 20, 62, 90,
-       15},
-      {kLoginPasswordField, "EDIT", "", sibling | ES_AUTOHSCROLL | ES_PASSWORD | WS_TABSTOP, 115, 60, 120, 20, nullptr,
-       WS_EX_CLIENTEDGE},
-      {kLoginButton, "BUTTON", texts.text(TextId::ButtonLogin).c_str(), sibling | BS_DEFPUSHBUTTON | WS_TABSTOP, 90,
-       104, 80, 22, static_cast<HFONT>(buttonFont_)},
-      {kLoginFrame, "STATIC", "", sibling, 10, 10, 240, 85, nullptr, WS_EX_STATICEDGE},
+      {kLoginPasswordLabel, TextId::LoginAdminPassword, 20, 62, 90, 15, "STATIC", sibling | SS_RIGHT, 0},
+      {kLoginPasswordField, TextId::Count, 115, 60, 120, 20, "EDIT",
+       sibling | ES_AUTOHSCROLL | ES_PASSWORD | WS_TABSTOP, WS_EX_CLIENTEDGE},
+      {kLoginButton, TextId::ButtonLogin, 90, 104, 80, 22, "BUTTON", sibling | BS_DEFPUSHBUTTON | WS_TABSTOP, 0},
+      {kLoginFrame, TextId::Count, 10, 10, 240, 85, "STATIC", sibling, WS_EX_STATICEDGE},
   };
-  for (const ControlLayout& control : controls) {
-    if (!createControl(window, control)) {
-      closeLoginWindow();
-      return false;
-    }
+  if (!createTextedControls(window, kControls, sizeof(kControls) / sizeof(kControls[0]), texts)) {
+    closeLoginWindow();
+    return false;
   }
+  SendMessageA(GetDlgItem(window, kLoginButton), WM_SETFONT, WPARAM(buttonFont_), FALSE);
   ShowWindow(window, SW_SHOW);
   SetForegroundWindow(window);
   SetFocus(GetDlgItem(window, kLoginUserField));

@@ -85,19 +85,16 @@ std::string pickStartMenuFolder(HWND wizard, const std::string& fieldText, const
   HWND window = createSizedWindow(kStartMenuPickerClass, texts.text(TextId::Rq3Titel), kStyle, 250, 350,
                                   Placement::ActiveWindow, &state, wizard);
   if (!window) return std::string();
-  const ControlLayout controls[] = {
-      {kPickerApply, "BUTTON", texts.text(TextId::ButtonApply).c_str(), BS_PUSHBUTTON | WS_TABSTOP, 85, 319, 80, 22},
-      {kPickerTree, WC_TREEVIEWA, "",
-       TVS_HASLINES | TVS_HASBUTTONS | TVS_LINESATROOT | TVS_SHOWSELALWAYS | WS_BORDER | WS_TABSTOP, 10, 10, 230, 280},
-      {kPickerCurrentUser, "BUTTON", texts.text(TextId::Rq3User).c_str(), BS_AUTORADIOBUTTON | WS_TABSTOP | WS_GROUP,
-       10, 295, 115, 15},
-      {kPickerAllUsers, "BUTTON", texts.text(TextId::Rq3AllUsers).c_str(), BS_AUTORADIOBUTTON, 125, 295, 115, 15},
+  static const TextedControl kControls[] = {
+      {kPickerApply, TextId::ButtonApply, 85, 319, 80, 22, "BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 0},
+      {kPickerTree, TextId::Count, 10, 10, 230, 280, WC_TREEVIEWA,
+       TVS_HASLINES | TVS_HASBUTTONS | TVS_LINESATROOT | TVS_SHOWSELALWAYS | WS_BORDER | WS_TABSTOP, 0},
+      {kPickerCurrentUser, TextId::Rq3User, 10, 295, 115, 15, "BUTTON", BS_AUTORADIOBUTTON | WS_TABSTOP | WS_GROUP, 0},
+      {kPickerAllUsers, TextId::Rq3AllUsers, 125, 295, 115, 15, "BUTTON", BS_AUTORADIOBUTTON, 0},
   };
-  for (const ControlLayout& control : controls) {
-    if (!createControl(window, control)) {
-      DestroyWindow(window);
-      return std::string();
-    }
+  if (!createTextedControls(window, kControls, sizeof(kControls) / sizeof(kControls[0]), texts)) {
+    DestroyWindow(window);
+    return std::string();
   }
   if (wizard) EnableWindow(wizard, FALSE);
 

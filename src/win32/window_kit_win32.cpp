@@ -65,6 +65,17 @@ std::string controlText(HWND window, int number) {
   return text;
 }
 
+bool createTextedControls(HWND parent, const TextedControl* controls, size_t count, const InterfaceTexts& texts) {
+  for (size_t i = 0; i < count; ++i) {
+    const TextedControl& row = controls[i];
+    const char* text = row.text == TextId::Count ? "" : texts.text(row.text).c_str();
+    if (!createControl(parent, {row.number, row.className, text, row.style, row.x, row.y, row.width, row.height,
+                                nullptr, row.exStyle}))
+      return false;
+  }
+  return true;
+}
+
 bool isInputMessage(UINT message) {
   return (message >= WM_KEYFIRST && message <= WM_KEYLAST) || (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) ||
          (message >= WM_NCMOUSEMOVE && message <= WM_NCMBUTTONDBLCLK);

@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+#include "texts/interface_texts.h"
+
 namespace qv {
 
 // Registers a class of the program's windows (arrow cursor, button-face background);
@@ -50,6 +52,20 @@ struct ControlLayout {
   DWORD exStyle = 0;
 };
 HWND createControl(HWND parent, const ControlLayout& layout);
+
+// A control of a window's fixed table, in the default GUI font, with the interface text
+// it shows (TextId::Count for none).
+struct TextedControl {
+  unsigned char number;
+  TextId text;
+  short x, y, width, height;
+  const char* className;
+  DWORD style;
+  DWORD exStyle;
+};
+
+// Creates the table's controls in order; false when one of them cannot be made.
+bool createTextedControls(HWND parent, const TextedControl* controls, size_t count, const InterfaceTexts& texts);
 
 // A font of `points` in the face named, its height scaled by the screen's vertical
 // dots per inch. The caller deletes it.

@@ -322,7 +322,8 @@ bool Win32WizardWindow::buildWizardWindow(const std::string& caption, const Inte
     if (!row.shown) ShowWindow(made, SW_HIDE);
     state_.controls[row.number] = made;
   }
-  if (!createControl(window_, {kSeparator, "STATIC", "", SS_ETCHEDHORZ, 0, 300, 483, 2})) {
+  static const ControlLayout kSeparatorLine = {kSeparator, "STATIC", "", SS_ETCHEDHORZ, 0, 300, 483, 2};
+  if (!createControl(window_, kSeparatorLine)) {
     closeWizardWindow();
     return false;
   }
