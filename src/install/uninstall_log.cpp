@@ -1,5 +1,7 @@
 #include "install/uninstall_log.h"
 
+#include <cstring>
+
 #include "runtime/key_value_file.h"
 #include "runtime/text.h"
 #include "system/shortcuts.h"
@@ -18,28 +20,28 @@ void writeSettingsGroup(KeyValueDocument& log, const UninstallLogRun& run, const
   log.writeKeyInteger("LoginAdmin", run.loggedOnAsAdministrator ? 1 : 0);
 }
 
+// Keys with the texts they take, written in order: the names in one literal (each
+// ended by a zero byte), the texts in a list of the same length.
+void writeTextKeys(KeyValueDocument& log, const char* names, const TextId* ids, size_t count,
+                   const InterfaceTexts& texts) {
+  for (size_t i = 0; i < count; ++i, names += std::strlen(names) + 1) log.writeKeyString(names, texts.text(ids[i]));
+}
+
 void writeLanguageGroup(KeyValueDocument& log, const InterfaceTexts& texts) {
-  struct Key {
-    const char* name;
-    TextId text;
-  };
-  static const Key kBefore[] = {
-      {"Titel", TextId::UninstallerTitel},         {"Msg", TextId::UninstallerMsg},
-      {"Version", TextId::UninstallerVersion},     {"UninstInfo", TextId::UninstallerUninstInfo},
-      {"DelAll", TextId::UninstallerDelAll},       {"Error", TextId::UninstallerError},
-  };
-  static const Key kAfter[] = {
-      {"Status", TextId::UninstallerStatus},   {"Logon", TextId::LoginAdminWindow},
-      {"User", TextId::LoginAdminUser},        {"Password", TextId::LoginAdminPassword},
-      {"RQ_Titel", TextId::Rq7Titel},          {"RQ_Msg", TextId::Rq7Msg},
-      {"OK", TextId::UninstallerOk},           {"Cancel", TextId::UninstallerCancel},
-      {"Ready", TextId::UninstallerReady},     {"Login", TextId::ButtonLogin},
-  };
+  static const TextId kBefore[] = {TextId::UninstallerTitel,      TextId::UninstallerMsg,
+                                   TextId::UninstallerVersion,    TextId::UninstallerUninstInfo,
+                                   TextId::UninstallerDelAll,     TextId::UninstallerError};
+  static const TextId kAfter[] = {TextId::UninstallerStatus, TextId::LoginAdminWindow,  TextId::LoginAdminUser,
+                                  TextId::LoginAdminPassword, TextId::Rq7Titel,         TextId::Rq7Msg,
+                                  TextId::UninstallerOk,     TextId::UninstallerCancel, TextId::UninstallerReady,
+                                  TextId::ButtonLogin};
   log.selectGroup("Language");
-  for (const Key& key : kBefore) log.writeKeyString(key.name, texts.text(key.text));
+  writeTextKeys(log, "Titel\0Msg\0Version\0UninstInfo\0DelAll\0Error", kBefore,
+                sizeof(kBefore) / sizeof(kBefore[0]), texts);
   // The two lines of the running-program warning; the uninstaller puts in the title.
   log.writeKeyString("Mutex", texts.text(TextId::Rq4Msg) + "|" + texts.text(TextId::Rq4Msg2));
-  for (const Key& key : kAfter) log.writeKeyString(key.name, texts.text(key.text));
+  writeTextKeys(log, "Status\0Logon\0User\0Password\0RQ_Titel\0RQ_Msg\0OK\0Cancel\0Ready\0Login", kAfter,
+                sizeof(kAfter) / sizeof(kAfter[0]), texts);
 }
 
 void writeStartMenuGroup(KeyValueDocument& log, const UninstallLogRun& run, const RunSettings& settings,

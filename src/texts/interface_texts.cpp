@@ -8,9 +8,9 @@
 namespace qv {
 namespace {
 
-// The groups of the language file, in the table's order.
-const char* const kGroups[] = {"Install",   "Page01",      "Page02",     "Page03",    "Page04",  "Page05",
-                               "Requester", "FileVersion", "LoginAdmin", "StartMenu", "Buttons", "Uninstaller"};
+// The groups of the language file, in the table's order, each ended by a zero byte.
+constexpr char kGroups[] = "Install\0Page01\0Page02\0Page03\0Page04\0Page05\0Requester\0FileVersion\0LoginAdmin\0"
+                           "StartMenu\0Buttons\0Uninstaller";
 
 // Every text in table order: its key, a zero byte, its default, a zero byte. One
 // literal rather than a pointer per text, which would cost a relocation each.
@@ -122,7 +122,13 @@ constexpr size_t sumOf(const uint8_t* sizes, size_t n) {
 }
 static_assert(sumOf(kGroupSizes, sizeof(kGroupSizes)) == kTextCount, "one entry per text id");
 static_assert(zeroBytesIn(kTexts, sizeof(kTexts) - 1) == 2 * kTextCount, "a key and a default per text");
-static_assert(sizeof(kGroupSizes) == sizeof(kGroups) / sizeof(kGroups[0]), "a size per group");
+static_assert(zeroBytesIn(kGroups, sizeof(kGroups)) == sizeof(kGroupSizes), "a size per group");
+
+// The string `n` strings on from `text` in a run of zero-ended strings.
+const char* followingString(const char* text, size_t n) {
+  for (; n > 0; --n) text += std::strlen(text) + 1;
+  return text;
+}
 
 // The two headings show a line per "|"-separated piece.
 bool breaksLines(size_t index) {
@@ -137,12 +143,8 @@ TextEntry textEntry(TextId id) {
   const size_t index = size_t(id) < kTextCount ? size_t(id) : 0;
   size_t group = 0;
   for (size_t first = kGroupSizes[0]; index >= first;) first += kGroupSizes[++group];
-  const char* key = kTexts;
-  for (size_t i = 0; i < index; ++i) {
-    key += std::strlen(key) + 1;
-    key += std::strlen(key) + 1;
-  }
-  return TextEntry{kGroups[group], key, key + std::strlen(key) + 1};
+  const char* key = followingString(kTexts, 2 * index);
+  return TextEntry{followingString(kGroups, group), key, followingString(key, 1)};
 }
 
 std::string composeDefault(const char* defaultText, const std::string& title, const std::string& version) {
