@@ -15,17 +15,21 @@ uint8_t readFlag(const KeyValueDocument& doc, const char* key) { return uint8_t(
 std::string readText(const KeyValueDocument& doc, const char* key) { return doc.readKeyString(key, ""); }
 
 // Text keys and the settings they go to, group by group: read in one loop, not one
-// call site each.
+// call site each. The names are held in the rows, so the table needs no relocated
+// pointer per key.
+enum KeyGroup : uint8_t { gSettings, gInfo, gTask, gUserTask, gStartMenue };
+constexpr const char* kKeyGroups[] = {"Settings", "Info", "Task", "UserTask", "StartMenue"};
+
 struct TextKey {
-  const char* group;
-  const char* key;
+  KeyGroup group;
+  char key[14];
   std::string RunSettings::*field;
 };
 
 void readTextKeys(KeyValueDocument& doc, const TextKey* keys, size_t count, RunSettings& settings) {
-  const char* group = nullptr;
+  int group = -1;
   for (const TextKey* k = keys; k != keys + count; ++k) {
-    if (k->group != group) doc.selectGroup(group = k->group);
+    if (k->group != group) doc.selectGroup(kKeyGroups[group = k->group]);
     settings.*(k->field) = readText(doc, k->key);
   }
 }
@@ -36,29 +40,29 @@ void readTextKeys(KeyValueDocument& doc, const TextKey (&keys)[N], RunSettings& 
 }
 
 const TextKey kDescriptionKeys[] = {
-    {"Settings", "Language", &RunSettings::language},       {"Settings", "ProgExe", &RunSettings::progExe},
-    {"Info", "Version", &RunSettings::version},              {"Info", "GUID", &RunSettings::guid},
-    {"Info", "PrgSize", &RunSettings::prgSize},              {"Task", "MutexString", &RunSettings::mutexString},
-    {"UserTask", "BeforeSetup", &RunSettings::beforeSetup},  {"UserTask", "BeforeParam", &RunSettings::beforeParam},
-    {"UserTask", "WhileSetup", &RunSettings::whileSetup},    {"UserTask", "WhileParam", &RunSettings::whileParam},
-    {"UserTask", "AfterSetup", &RunSettings::afterSetup},    {"UserTask", "AfterParam", &RunSettings::afterParam},
-    {"UserTask", "Uninst1Prog", &RunSettings::uninst1Prog},  {"UserTask", "Uninst1Param", &RunSettings::uninst1Param},
-    {"UserTask", "Uninst2Prog", &RunSettings::uninst2Prog},  {"UserTask", "Uninst2Param", &RunSettings::uninst2Param},
+    {gSettings, "Language", &RunSettings::language},       {gSettings, "ProgExe", &RunSettings::progExe},
+    {gInfo, "Version", &RunSettings::version},              {gInfo, "GUID", &RunSettings::guid},
+    {gInfo, "PrgSize", &RunSettings::prgSize},              {gTask, "MutexString", &RunSettings::mutexString},
+    {gUserTask, "BeforeSetup", &RunSettings::beforeSetup},  {gUserTask, "BeforeParam", &RunSettings::beforeParam},
+    {gUserTask, "WhileSetup", &RunSettings::whileSetup},    {gUserTask, "WhileParam", &RunSettings::whileParam},
+    {gUserTask, "AfterSetup", &RunSettings::afterSetup},    {gUserTask, "AfterParam", &RunSettings::afterParam},
+    {gUserTask, "Uninst1Prog", &RunSettings::uninst1Prog},  {gUserTask, "Uninst1Param", &RunSettings::uninst1Param},
+    {gUserTask, "Uninst2Prog", &RunSettings::uninst2Prog},  {gUserTask, "Uninst2Param", &RunSettings::uninst2Param},
 };
 const TextKey kInstallKeys[] = {
-    {"Info", "Web", &RunSettings::web},
-    {"Settings", "NoCopyExt", &RunSettings::noCopyExt},
-    {"StartMenue", "DefaultDir", &RunSettings::startMenuDefaultDir},
-    {"StartMenue", "Help", &RunSettings::help},
-    {"StartMenue", "URL", &RunSettings::url},
-    {"StartMenue", "Exe", &RunSettings::exe},
-    {"Task", "ProgParameter", &RunSettings::progParameter},
-    {"Task", "ScriptFile", &RunSettings::scriptFile},
+    {gInfo, "Web", &RunSettings::web},
+    {gSettings, "NoCopyExt", &RunSettings::noCopyExt},
+    {gStartMenue, "DefaultDir", &RunSettings::startMenuDefaultDir},
+    {gStartMenue, "Help", &RunSettings::help},
+    {gStartMenue, "URL", &RunSettings::url},
+    {gStartMenue, "Exe", &RunSettings::exe},
+    {gTask, "ProgParameter", &RunSettings::progParameter},
+    {gTask, "ScriptFile", &RunSettings::scriptFile},
 };
 const TextKey kInstallationKeys[] = {
-    {"Info", "Date", &RunSettings::date},
-    {"Info", "Author", &RunSettings::author},
-    {"Info", "EMail", &RunSettings::email},
+    {gInfo, "Date", &RunSettings::date},
+    {gInfo, "Author", &RunSettings::author},
+    {gInfo, "EMail", &RunSettings::email},
 };
 
 // A name the file system takes as one folder name: the characters a name cannot hold

@@ -12,7 +12,7 @@ has() { grep -q -F -- "\`$2\`" "$docs/$1"; }
 
 # setup.ini: the readers' tables and calls.
 readers="$source/src/setup/setup_description.cpp $source/src/install/user_tasks.cpp"
-keys=$( { grep -ohE '\{"[A-Za-z]+", "[A-Za-z0-9]+", &RunSettings' $readers | sed -E 's/\{"([^"]+)", "([^"]+)".*/\1\n\2/';
+keys=$( { grep -ohE '\{g[A-Za-z]+, "[A-Za-z0-9]+", &RunSettings' $readers | sed -E 's/\{g([^,]+), "([^"]+)".*/\1\n\2/';
           grep -ohE '(readFlag\(doc, |readKeyInteger\(|readKeyString\(|selectGroup\()"[A-Za-z0-9]+"' $readers |
             sed -E 's/.*"([^"]+)"/\1/'; } | sort -u)
 [ -n "$keys" ] || { echo "no keys found in the readers: the check is out of step with the code"; exit 1; }
