@@ -40,18 +40,24 @@ class VersionLibrary {
   const LanguageNameFunction languageName;
 };
 
-// The version data of one file, with queries that only take what lies inside it.
+// The version data of one file, read through version.dll, with queries that only take
+// what lies inside it.
 class VersionBlock {
  public:
-  VersionBlock(const VersionLibrary& library, uint32_t size)
-      : library_(library), bytes_(static_cast<char*>(std::calloc(size, 1))), size_(size) {}
+  explicit VersionBlock(const std::string& path) {
+    if (fileSize(path) < 1 || !library_.ready()) return;
+    DWORD ignored = 0;
+    size_ = versionInfoBufferSize(library_.getSize(path.c_str(), &ignored));
+    if (size_ == 0) return;
+    bytes_ = static_cast<char*>(std::calloc(size_, 1));
+    loaded_ = bytes_ && library_.getInfo(path.c_str(), 0, size_, bytes_) != 0;
+  }
   ~VersionBlock() { std::free(bytes_); }
   VersionBlock(const VersionBlock&) = delete;
   VersionBlock& operator=(const VersionBlock&) = delete;
 
-  bool read(const std::string& path) {
-    return bytes_ && library_.getInfo(path.c_str(), 0, size_, bytes_) != 0;
-  }
+  bool loaded() const { return loaded_; }
+  const VersionLibrary& library() const { return library_; }
 
   // The value when the system found it within the block; `length` is what it
   // reported, cut off at the end of the block.
@@ -79,22 +85,17 @@ class VersionBlock {
   }
 
  private:
-  const VersionLibrary& library_;
-  char* bytes_;
-  uint32_t size_;
+  VersionLibrary library_;
+  char* bytes_ = nullptr;
+  uint32_t size_ = 0;
+  bool loaded_ = false;
 };
 
 }  // namespace
 
 std::string getFileVersionSummary(const std::string& path) {
-  if (fileSize(path) < 1) return std::string();
-  VersionLibrary library;
-  if (!library.ready()) return std::string();
-  DWORD ignored = 0;
-  uint32_t size = versionInfoBufferSize(library.getSize(path.c_str(), &ignored));
-  if (size == 0) return std::string();
-  VersionBlock block(library, size);
-  if (!block.read(path)) return std::string();
+  VersionBlock block(path);
+  if (!block.loaded()) return std::string();
 
   FileVersionFields fields;
   const char* translation = nullptr;
@@ -104,7 +105,7 @@ std::string getFileVersionSummary(const std::string& path) {
     std::memcpy(&language, translation, 2);
     std::memcpy(&codePage, translation + 2, 2);
     char name[128] = {};
-    if (library.languageName(language, name, sizeof(name)) > 0) {
+    if (block.library().languageName(language, name, sizeof(name)) > 0) {
       name[sizeof(name) - 1] = '\0';
       fields.language = name;
     }
@@ -116,16 +117,10 @@ std::string getFileVersionSummary(const std::string& path) {
 }
 
 bool readFileVersionNumber(const std::string& path, uint64_t& version) {
-  if (fileSize(path) < 1) return false;
-  VersionLibrary library;
-  if (!library.ready()) return false;
-  DWORD ignored = 0;
-  uint32_t size = versionInfoBufferSize(library.getSize(path.c_str(), &ignored));
-  if (size == 0) return false;
-  VersionBlock block(library, size);
+  VersionBlock block(path);
   const char* root = nullptr;
   size_t room = 0;
-  if (!block.read(path) || !block.query("\\", root, room) || room < sizeof(VS_FIXEDFILEINFO)) return false;
+  if (!block.loaded() || !block.query("\\", root, room) || room < sizeof(VS_FIXEDFILEINFO)) return false;
   VS_FIXEDFILEINFO fixed;
   std::memcpy(&fixed, root, sizeof(fixed));
   if (fixed.dwSignature != 0xFEEF04BD) return false;

@@ -1,7 +1,5 @@
 #include "wizard/start_menu_folders.h"
 
-#include <algorithm>
-
 #include "runtime/file.h"
 #include "runtime/paths.h"
 #include "runtime/text.h"
@@ -26,10 +24,12 @@ void collectFolders(const std::string& folder, const std::string& relative, int 
 
 // Without regard to case, a backslash before every other character: a folder's
 // children follow it before any folder whose name merely begins with its name.
+int sortKey(char c) { return c == '\\' ? 0 : int(static_cast<unsigned char>(upperCaseLetter(c))) + 1; }
+
 bool sortsBefore(const std::string& a, const std::string& b) {
-  auto key = [](char c) { return c == '\\' ? 0 : int(static_cast<unsigned char>(upperCaseLetter(c))) + 1; };
-  return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
-                                      [&](char x, char y) { return key(x) < key(y); });
+  for (size_t i = 0; i < a.size() && i < b.size(); ++i)
+    if (sortKey(a[i]) != sortKey(b[i])) return sortKey(a[i]) < sortKey(b[i]);
+  return a.size() < b.size();
 }
 
 }  // namespace
