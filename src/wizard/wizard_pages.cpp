@@ -7,20 +7,34 @@ namespace qv {
 
 using namespace wizard_control;
 
+namespace {
+
+// The page changes: the controls each shows (+) and hides (-).
+const signed char kLeaveWelcome[] = {-kWelcomePanel, -kSidePicture, +kHeaderBand, +kBack};
+const signed char kLicenceToSettings[] = {-kLicencePanel, +kSettingsPanel};
+const signed char kSettingsToInstall[] = {-kHeaderBand, +kInstallPanel, +kSidePicture, +kInstall, -kNext};
+const signed char kReadmeToInstall[] = {-kHeaderBand, -kReadmePanel, +kInstallPanel, +kSidePicture, +kInstall, -kNext};
+const signed char kLicenceToWelcome[] = {-kHeaderBand, -kLicencePanel, +kWelcomePanel, +kSidePicture, -kBack};
+const signed char kSettingsToWelcome[] = {-kHeaderBand, +kWelcomePanel, +kSidePicture, -kBack};
+const signed char kReadmeToSettings[] = {-kReadmePanel, +kSettingsPanel};
+const signed char kLeaveInstall[] = {-kInstallPanel, -kSidePicture, -kInstall, +kNext, +kCancel, +kHeaderBand};
+
+}  // namespace
+
 void WizardPages::setHeader(TextId title, TextId subtitle) {
   controls_.setControlText(kHeaderTitle, texts_.text(title));
   controls_.setControlText(kHeaderSubtitle, texts_.text(subtitle));
 }
 
-void WizardPages::showAndHide(std::initializer_list<signed char> changes) {
-  for (signed char change : changes) controls_.showControl(change < 0 ? -change : change, change > 0);
+void WizardPages::showAndHide(const signed char* changes, size_t count) {
+  for (size_t i = 0; i < count; ++i) controls_.showControl(changes[i] < 0 ? -changes[i] : changes[i], changes[i] > 0);
 }
 
 void WizardPages::next() {
   ++page_;
   switch (page_) {
     case 2:
-      showAndHide({-kWelcomePanel, -kSidePicture, +kHeaderBand, +kBack});
+      showAndHide(kLeaveWelcome);
       if (controls_.viewerHoldsText(kLicenceViewer)) {
         controls_.showControl(kLicencePanel, true);
         controls_.enableControl(kNext, controls_.isChecked(kAccept));
@@ -32,7 +46,7 @@ void WizardPages::next() {
       }
       break;
     case 3:
-      showAndHide({-kLicencePanel, +kSettingsPanel});
+      showAndHide(kLicenceToSettings);
       setHeader(TextId::Page03Titel, TextId::Page03Msg);
       break;
     case 4:
@@ -42,11 +56,11 @@ void WizardPages::next() {
         setHeader(TextId::Page04Titel, TextId::Page04Msg);
       } else {
         ++page_;  // no information: on to the installation page
-        showAndHide({-kHeaderBand, +kInstallPanel, +kSidePicture, +kInstall, -kNext});
+        showAndHide(kSettingsToInstall);
       }
       break;
     case 5:
-      showAndHide({-kHeaderBand, -kReadmePanel, +kInstallPanel, +kSidePicture, +kInstall, -kNext});
+      showAndHide(kReadmeToInstall);
       break;
     default:
       page_ = 5;
@@ -58,7 +72,7 @@ void WizardPages::back() {
   --page_;
   switch (page_) {
     case 1:
-      showAndHide({-kHeaderBand, -kLicencePanel, +kWelcomePanel, +kSidePicture, -kBack});
+      showAndHide(kLicenceToWelcome);
       controls_.enableControl(kNext, true);
       break;
     case 2:
@@ -68,15 +82,15 @@ void WizardPages::back() {
         setHeader(TextId::Page02Titel, TextId::Page02Msg);
       } else {
         --page_;  // no licence: back to the welcome page
-        showAndHide({-kHeaderBand, +kWelcomePanel, +kSidePicture, -kBack});
+        showAndHide(kSettingsToWelcome);
       }
       break;
     case 3:
-      showAndHide({-kReadmePanel, +kSettingsPanel});
+      showAndHide(kReadmeToSettings);
       setHeader(TextId::Page03Titel, TextId::Page03Msg);
       break;
     case 4:
-      showAndHide({-kInstallPanel, -kSidePicture, -kInstall, +kNext, +kCancel, +kHeaderBand});
+      showAndHide(kLeaveInstall);
       if (controls_.viewerHoldsText(kReadmeViewer)) {
         controls_.showControl(kReadmePanel, true);  // the header still holds the page 4 texts
       } else {

@@ -38,8 +38,13 @@ class WizardPages {
 
  private:
   void setHeader(TextId title, TextId subtitle);
-  // Shows each control listed with a plus sign and hides each with a minus sign.
-  void showAndHide(std::initializer_list<signed char> changes);
+  // Shows each control listed with a plus sign and hides each with a minus sign; the
+  // lists are constant, each a page change.
+  void showAndHide(const signed char* changes, size_t count);
+  template <size_t N>
+  void showAndHide(const signed char (&changes)[N]) {
+    showAndHide(changes, N);
+  }
 
   WizardControls& controls_;
   const InterfaceTexts& texts_;
