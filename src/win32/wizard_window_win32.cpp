@@ -31,76 +31,59 @@ enum class Kind : unsigned char { WhitePanel, SunkenPanel, Text, CentredText, Pi
 struct ControlRow {
   unsigned char number;
   unsigned char panel;
-  Kind kind;
-  unsigned char font : 7;  // 1 to 6 in fonts_, 0 for the default GUI font
+  Kind kind : 4;
+  unsigned char font : 3;  // 1 to 6 in fonts_, 0 for the default GUI font
   unsigned char shown : 1;
+  TextId caption;  // TextId::Count: none, or composed (the welcome body, Back, Next)
   short x, y, width, height;
 };
 
 const ControlRow kControls[] = {
-    {kWelcomePanel, 0, Kind::WhitePanel, 0, true, 130, 0, 350, 300},
-    {kWelcomeTitle, kWelcomePanel, Kind::CentredText, 5, true, 10, 10, 330, 60},
-    {kWelcomeBody, kWelcomePanel, Kind::Text, 3, true, 10, 80, 330, 120},
-    {kCopyright, kWelcomePanel, Kind::Text, 3, true, 10, 245, 330, 45},
-    {kSidePicture, 0, Kind::Picture, 0, true, 0, 0, 130, 300},
-    {kHeaderBand, 0, Kind::WhitePanel, 0, false, 0, 0, 480, 48},
-    {kHeaderTitle, kHeaderBand, Kind::Text, 2, true, 10, 10, 415, 15},
-    {kHeaderSubtitle, kHeaderBand, Kind::Text, 1, true, 20, 25, 405, 15},
-    {kHeaderIcon, kHeaderBand, Kind::Icon, 0, true, 440, 9, 32, 32},
-    {kLicencePanel, 0, Kind::SunkenPanel, 0, false, 0, 50, 480, 250},
-    {kLicenceViewer, kLicencePanel, Kind::Viewer, 0, true, 10, 10, 455, 190},
-    {kAccept, kLicencePanel, Kind::Option, 3, true, 10, 208, 455, 15},
-    {kDecline, kLicencePanel, Kind::Option, 3, true, 10, 227, 455, 15},
-    {kSettingsPanel, 0, Kind::SunkenPanel, 0, false, 0, 50, 480, 250},
-    {kInstallFolderLabel, kSettingsPanel, Kind::Text, 4, true, 10, 30, 375, 15},
-    {kInstallFolderField, kSettingsPanel, Kind::Edit, 0, true, 10, 55, 300, 20},
-    {kInstallFolderChange, kSettingsPanel, Kind::Button, 0, true, 315, 55, 65, 20},
-    {kStartMenuLabel, kSettingsPanel, Kind::Text, 4, true, 10, 115, 375, 15},
-    {kStartMenuField, kSettingsPanel, Kind::Edit, 0, true, 10, 140, 175, 20},
-    {kStartMenuChange, kSettingsPanel, Kind::Button, 0, true, 190, 140, 65, 20},
-    {kNoStartMenu, kSettingsPanel, Kind::Check, 1, true, 10, 165, 370, 15},
-    {kDesktopIcon, kSettingsPanel, Kind::Check, 3, true, 10, 225, 370, 15},
-    {kReadmePanel, 0, Kind::SunkenPanel, 0, false, 0, 50, 480, 250},
-    {kReadmeViewer, kReadmePanel, Kind::Viewer, 0, true, 10, 10, 455, 225},
-    {kInstallPanel, 0, Kind::WhitePanel, 0, false, 130, 0, 350, 300},
-    {kInstallTitle, kInstallPanel, Kind::CentredText, 5, true, 10, 15, 330, 50},
-    {kInstallPrompt, kInstallPanel, Kind::CentredText, 3, true, 10, 260, 330, 40},
-    {kStatusLine, kInstallPanel, Kind::Text, 4, true, 10, 75, 330, 15},
-    {kRunProgram, kInstallPanel, Kind::Check, 3, false, 10, 245, 330, 15},
-    {kStepList, kInstallPanel, Kind::List, 0, true, 10, 100, 330, 130},
-    {kProgressBar, kInstallPanel, Kind::Progress, 0, false, 10, 245, 330, 20},
-    {kLink, 0, Kind::Link, 2, true, 10, 310, 240, 15},
-    {kBack, 0, Kind::Button, 0, false, 250, 307, 65, 22},
-    {kNext, 0, Kind::Button, 0, true, 320, 307, 65, 22},
-    {kInstall, 0, Kind::Button, 6, false, 325, 307, 80, 22},
-    {kCancel, 0, Kind::Button, 0, true, 415, 307, 60, 22},
-    {kFinish, 0, Kind::Button, 0, false, 415, 307, 60, 22},
+    {kWelcomePanel, 0, Kind::WhitePanel, 0, true, TextId::Count, 130, 0, 350, 300},
+    {kWelcomeTitle, kWelcomePanel, Kind::CentredText, 5, true, TextId::Page01Titel, 10, 10, 330, 60},
+    {kWelcomeBody, kWelcomePanel, Kind::Text, 3, true, TextId::Count, 10, 80, 330, 120},
+    {kCopyright, kWelcomePanel, Kind::Text, 3, true, TextId::Page01CopyRight, 10, 245, 330, 45},
+    {kSidePicture, 0, Kind::Picture, 0, true, TextId::Count, 0, 0, 130, 300},
+    {kHeaderBand, 0, Kind::WhitePanel, 0, false, TextId::Count, 0, 0, 480, 48},
+    {kHeaderTitle, kHeaderBand, Kind::Text, 2, true, TextId::Page02Titel, 10, 10, 415, 15},
+    {kHeaderSubtitle, kHeaderBand, Kind::Text, 1, true, TextId::Page02Msg, 20, 25, 405, 15},
+    {kHeaderIcon, kHeaderBand, Kind::Icon, 0, true, TextId::Count, 440, 9, 32, 32},
+    {kLicencePanel, 0, Kind::SunkenPanel, 0, false, TextId::Count, 0, 50, 480, 250},
+    {kLicenceViewer, kLicencePanel, Kind::Viewer, 0, true, TextId::Count, 10, 10, 455, 190},
+    {kAccept, kLicencePanel, Kind::Option, 3, true, TextId::Page02AcceptYes, 10, 208, 455, 15},
+    {kDecline, kLicencePanel, Kind::Option, 3, true, TextId::Page02AcceptNo, 10, 227, 455, 15},
+    {kSettingsPanel, 0, Kind::SunkenPanel, 0, false, TextId::Count, 0, 50, 480, 250},
+    {kInstallFolderLabel, kSettingsPanel, Kind::Text, 4, true, TextId::Page03ProgDir, 10, 30, 375, 15},
+    {kInstallFolderField, kSettingsPanel, Kind::Edit, 0, true, TextId::Count, 10, 55, 300, 20},
+    {kInstallFolderChange, kSettingsPanel, Kind::Button, 0, true, TextId::ButtonChange, 315, 55, 65, 20},
+    {kStartMenuLabel, kSettingsPanel, Kind::Text, 4, true, TextId::Page03MenuDir, 10, 115, 375, 15},
+    {kStartMenuField, kSettingsPanel, Kind::Edit, 0, true, TextId::Count, 10, 140, 175, 20},
+    {kStartMenuChange, kSettingsPanel, Kind::Button, 0, true, TextId::ButtonChange, 190, 140, 65, 20},
+    {kNoStartMenu, kSettingsPanel, Kind::Check, 1, true, TextId::Page03NoStartMenu, 10, 165, 370, 15},
+    {kDesktopIcon, kSettingsPanel, Kind::Check, 3, true, TextId::Page03DesktopIcon, 10, 225, 370, 15},
+    {kReadmePanel, 0, Kind::SunkenPanel, 0, false, TextId::Count, 0, 50, 480, 250},
+    {kReadmeViewer, kReadmePanel, Kind::Viewer, 0, true, TextId::Count, 10, 10, 455, 225},
+    {kInstallPanel, 0, Kind::WhitePanel, 0, false, TextId::Count, 130, 0, 350, 300},
+    {kInstallTitle, kInstallPanel, Kind::CentredText, 5, true, TextId::Page05Titel1, 10, 15, 330, 50},
+    {kInstallPrompt, kInstallPanel, Kind::CentredText, 3, true, TextId::Page05Msg, 10, 260, 330, 40},
+    {kStatusLine, kInstallPanel, Kind::Text, 4, true, TextId::Count, 10, 75, 330, 15},
+    {kRunProgram, kInstallPanel, Kind::Check, 3, false, TextId::Page05RunProg, 10, 245, 330, 15},
+    {kStepList, kInstallPanel, Kind::List, 0, true, TextId::Count, 10, 100, 330, 130},
+    {kProgressBar, kInstallPanel, Kind::Progress, 0, false, TextId::Count, 10, 245, 330, 20},
+    {kLink, 0, Kind::Link, 2, true, TextId::Count, 10, 310, 240, 15},
+    {kBack, 0, Kind::Button, 0, false, TextId::Count, 250, 307, 65, 22},
+    {kNext, 0, Kind::Button, 0, true, TextId::Count, 320, 307, 65, 22},
+    {kInstall, 0, Kind::Button, 6, false, TextId::ButtonInstall, 325, 307, 80, 22},
+    {kCancel, 0, Kind::Button, 0, true, TextId::ButtonCancel, 415, 307, 60, 22},
+    {kFinish, 0, Kind::Button, 0, false, TextId::ButtonFinish, 415, 307, 60, 22},
 };
 
-std::string controlCaption(int number, const InterfaceTexts& texts) {
-  switch (number) {
-    case kWelcomeTitle: return texts.text(TextId::Page01Titel);
+std::string controlCaption(const ControlRow& row, const InterfaceTexts& texts) {
+  switch (row.number) {
     case kWelcomeBody: return welcomeBody(texts);
-    case kCopyright: return texts.text(TextId::Page01CopyRight);
-    case kHeaderTitle: return texts.text(TextId::Page02Titel);
-    case kHeaderSubtitle: return texts.text(TextId::Page02Msg);
-    case kAccept: return texts.text(TextId::Page02AcceptYes);
-    case kDecline: return texts.text(TextId::Page02AcceptNo);
-    case kInstallFolderLabel: return texts.text(TextId::Page03ProgDir);
-    case kInstallFolderChange:
-    case kStartMenuChange: return texts.text(TextId::ButtonChange);
-    case kStartMenuLabel: return texts.text(TextId::Page03MenuDir);
-    case kNoStartMenu: return texts.text(TextId::Page03NoStartMenu);
-    case kDesktopIcon: return texts.text(TextId::Page03DesktopIcon);
-    case kInstallTitle: return texts.text(TextId::Page05Titel1);
-    case kInstallPrompt: return texts.text(TextId::Page05Msg);
-    case kRunProgram: return texts.text(TextId::Page05RunProg);
     case kBack: return backButtonCaption(texts);
     case kNext: return nextButtonCaption(texts);
-    case kInstall: return texts.text(TextId::ButtonInstall);
-    case kCancel: return texts.text(TextId::ButtonCancel);
-    case kFinish: return texts.text(TextId::ButtonFinish);
-    default: return std::string();
+    default: return row.caption == TextId::Count ? std::string() : texts.text(row.caption);
   }
 }
 
@@ -309,7 +292,7 @@ bool Win32WizardWindow::buildWizardWindow(const std::string& caption, const Inte
     const char* className = nullptr;
     DWORD style = 0, exStyle = 0;
     classOf(row.kind, richEditClass, className, style, exStyle);
-    const std::string text = controlCaption(row.number, texts);
+    const std::string text = controlCaption(row, texts);
     HWND parent = row.panel ? state_.controls[row.panel] : window_;
     ControlLayout layout{row.number, className, text.c_str(), style, row.x, row.y, row.width, row.height,
                      row.font ? fonts_[row.font - 1] : nullptr, exStyle};
