@@ -98,12 +98,12 @@ void Win32FileVersionWindow::enableWizardWindow(bool enabled) {
 
 void Win32FileVersionWindow::setFileVersionLabels(const FileVersionLabels& labels) {
   if (!window_) return;
-  SetDlgItemTextA(window_, kFileVersionCurrentVersion, labels.currentVersion.c_str());
-  SetDlgItemTextA(window_, kFileVersionCurrentLanguage, labels.currentLanguage.c_str());
-  SetDlgItemTextA(window_, kFileVersionCurrentDescription, labels.currentDescription.c_str());
-  SetDlgItemTextA(window_, kFileVersionNewVersion, labels.newVersion.c_str());
-  SetDlgItemTextA(window_, kFileVersionNewLanguage, labels.newLanguage.c_str());
-  SetDlgItemTextA(window_, kFileVersionNewDescription, labels.newDescription.c_str());
+  setControlText(window_, kFileVersionCurrentVersion, labels.currentVersion.c_str());
+  setControlText(window_, kFileVersionCurrentLanguage, labels.currentLanguage.c_str());
+  setControlText(window_, kFileVersionCurrentDescription, labels.currentDescription.c_str());
+  setControlText(window_, kFileVersionNewVersion, labels.newVersion.c_str());
+  setControlText(window_, kFileVersionNewLanguage, labels.newLanguage.c_str());
+  setControlText(window_, kFileVersionNewDescription, labels.newDescription.c_str());
 }
 
 FileVersionWindow::Answer Win32FileVersionWindow::waitForFileVersionAnswer() {

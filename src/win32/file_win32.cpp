@@ -19,8 +19,11 @@ std::string withoutTrailingSlash(const std::string& path) {
   return p;
 }
 
+// Through the extended query, which the file sizes and times need anyway.
 DWORD attributesOf(const std::string& path) {
-  return GetFileAttributesA(withoutTrailingSlash(path).c_str());
+  WIN32_FILE_ATTRIBUTE_DATA d;
+  return GetFileAttributesExA(withoutTrailingSlash(path).c_str(), GetFileExInfoStandard, &d) ? d.dwFileAttributes
+                                                                                           : INVALID_FILE_ATTRIBUTES;
 }
 
 }  // namespace
@@ -135,13 +138,14 @@ bool listFolder(const std::string& path, std::vector<FolderItem>& items) {
   HANDLE h = FindFirstFileA(pattern.c_str(), &fd);
   if (h == INVALID_HANDLE_VALUE) return GetLastError() == ERROR_FILE_NOT_FOUND;
   do {
-    if (!std::strcmp(fd.cFileName, ".") || !std::strcmp(fd.cFileName, "..")) continue;
+    const std::string_view name = fd.cFileName;
+    if (name == "." || name == "..") continue;
     FolderItem item;
-    item.name = fd.cFileName;
+    item.name = std::string(name);
     item.hostName = item.name;
     // The system writes "?" for each character the ANSI code page lacks, and no real
     // name holds one.
-    item.nameConverts = std::strchr(fd.cFileName, '?') == nullptr;
+    item.nameConverts = name.find('?') == std::string_view::npos;
     item.isFolder = (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
     item.isLink = (fd.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
     items.push_back(std::move(item));

@@ -87,8 +87,8 @@ std::string Win32LoginWindow::enteredPassword() {
 void Win32LoginWindow::clearLoginFields() {
   HWND window = static_cast<HWND>(window_);
   if (!window) return;
-  SetDlgItemTextA(window, kLoginUserField, "");
-  SetDlgItemTextA(window, kLoginPasswordField, "");
+  setControlText(window, kLoginUserField, "");
+  setControlText(window, kLoginPasswordField, "");
   SetFocus(GetDlgItem(window, kLoginUserField));
 }
 

@@ -5,15 +5,6 @@
 namespace qv {
 namespace {
 
-HKEY rootKey(RegistryRoot root) {
-  switch (root) {
-    case RegistryRoot::LocalMachine: return HKEY_LOCAL_MACHINE;
-    case RegistryRoot::CurrentUser: return HKEY_CURRENT_USER;
-    case RegistryRoot::ClassesRoot: return HKEY_CLASSES_ROOT;
-  }
-  return HKEY_CURRENT_USER;
-}
-
 // A string value's bytes as read into `buffer`: the terminating zero is dropped only
 // when it is stored, so a value written without one keeps its last character and an
 // empty value reads as empty.
@@ -23,6 +14,15 @@ std::string storedText(const char* buffer, DWORD size) {
 }
 
 }  // namespace
+
+HKEY rootKey(RegistryRoot root) {
+  switch (root) {
+    case RegistryRoot::LocalMachine: return HKEY_LOCAL_MACHINE;
+    case RegistryRoot::CurrentUser: return HKEY_CURRENT_USER;
+    case RegistryRoot::ClassesRoot: return HKEY_CLASSES_ROOT;
+  }
+  return HKEY_CURRENT_USER;
+}
 
 std::string Win32Registry::readString(RegistryRoot root, const std::string& key, const std::string& name) {
   HKEY h;
@@ -56,30 +56,6 @@ int Win32Registry::writeString(RegistryRoot root, const std::string& key, const 
                            DWORD(data.size() + 1));
   RegCloseKey(h);
   return rc == ERROR_SUCCESS ? 2 : 1;
-}
-
-bool Win32RemovableRegistry::removeValue(RegistryRoot root, const std::string& key, const std::string& name) {
-  HKEY h;
-  LONG rc = RegOpenKeyExA(rootKey(root), key.c_str(), 0, KEY_SET_VALUE, &h);
-  if (rc == ERROR_FILE_NOT_FOUND) return true;
-  if (rc != ERROR_SUCCESS) return false;
-  rc = RegDeleteValueA(h, name.empty() ? nullptr : name.c_str());
-  RegCloseKey(h);
-  return rc == ERROR_SUCCESS || rc == ERROR_FILE_NOT_FOUND;
-}
-
-bool Win32RemovableRegistry::removeEmptyKey(RegistryRoot root, const std::string& key) {
-  // An empty name would be the root itself.
-  if (key.empty()) return false;
-  HKEY h;
-  if (RegOpenKeyExA(rootKey(root), key.c_str(), 0, KEY_READ, &h) != ERROR_SUCCESS) return false;
-  DWORD subkeys = 0, values = 0;
-  LONG rc = RegQueryInfoKeyA(h, nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, &values, nullptr, nullptr,
-                             nullptr, nullptr);
-  RegCloseKey(h);
-  // A key whose default value is set but empty counts that value, and stays.
-  if (rc != ERROR_SUCCESS || subkeys != 0 || values != 0) return false;
-  return RegDeleteKeyA(rootKey(root), key.c_str()) == ERROR_SUCCESS;
 }
 
 }  // namespace qv

@@ -1,9 +1,14 @@
 // The real registry, through the ANSI registry functions.
 #pragma once
 
+#include <windows.h>
+
 #include "system/registry.h"
 
 namespace qv {
+
+// The system's key for a root.
+HKEY rootKey(RegistryRoot root);
 
 class Win32Registry final : public Registry {
  public:

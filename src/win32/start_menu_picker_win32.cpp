@@ -36,6 +36,10 @@ LRESULT CALLBACK pickerProcedure(HWND window, UINT message, WPARAM wParam, LPARA
   return DefWindowProcA(window, message, wParam, lParam);
 }
 
+bool allUsersChosen(HWND window) {
+  return SendMessageA(GetDlgItem(window, kPickerAllUsers), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
 // The tree of one scope: its folders' items, each under the last item one level up,
 // each knowing its index (its item data).
 struct PickerTree {
@@ -99,7 +103,7 @@ std::string pickStartMenuFolder(HWND wizard, const std::string& fieldText, const
   if (wizard) EnableWindow(wizard, FALSE);
 
   HWND tree = GetDlgItem(window, kPickerTree);
-  CheckDlgButton(window, kPickerCurrentUser, BST_CHECKED);
+  SendMessageA(GetDlgItem(window, kPickerCurrentUser), BM_SETCHECK, BST_CHECKED, 0);
   PickerTree items;
   items.load(userPrograms);
   HTREEITEM preselected = items.show(tree, findStartMenuItem(items.items, fieldText));
@@ -115,7 +119,7 @@ std::string pickStartMenuFolder(HWND wizard, const std::string& fieldText, const
     if (state.closed) break;
     if (state.scopeClicked) {
       // The scope follows the option that is selected now.
-      items.load(IsDlgButtonChecked(window, kPickerAllUsers) == BST_CHECKED ? commonPrograms : userPrograms);
+      items.load(allUsersChosen(window) ? commonPrograms : userPrograms);
       items.show(tree, -1);
       state.scopeClicked = 0;
       continue;
@@ -127,8 +131,7 @@ std::string pickStartMenuFolder(HWND wizard, const std::string& fieldText, const
                   MB_OK | MB_ICONERROR);
       continue;
     }
-    const bool allUsers = IsDlgButtonChecked(window, kPickerAllUsers) == BST_CHECKED;
-    result = path + "|" + (allUsers ? commonPrograms : userPrograms);
+    result = path + "|" + (allUsersChosen(window) ? commonPrograms : userPrograms);
     break;
   }
   if (wizard) EnableWindow(wizard, TRUE);

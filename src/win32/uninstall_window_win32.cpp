@@ -80,13 +80,13 @@ bool Win32UninstallWindow::waitForConfirmation(bool& deleteAll) {
 
 void Win32UninstallWindow::showRemovalStep(const std::string& item) {
   if (!window_) return;
-  SetDlgItemTextA(window_, kUninstallStatus, item.c_str());
+  setControlText(window_, kUninstallStatus, item.c_str());
   drainEvents();
 }
 
 void Win32UninstallWindow::showCompletion(const InterfaceTexts& texts) {
   if (!window_) return;
-  SetDlgItemTextA(window_, kUninstallStatus, texts.text(TextId::UninstallerStatus).c_str());
+  setControlText(window_, kUninstallStatus, texts.text(TextId::UninstallerStatus).c_str());
   HWND ok = GetDlgItem(window_, kUninstallOk);
   SetWindowTextA(ok, texts.text(TextId::UninstallerReady).c_str());
   ShowWindow(GetDlgItem(window_, kUninstallCancel), SW_HIDE);

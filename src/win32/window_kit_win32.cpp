@@ -48,7 +48,9 @@ HWND createControl(HWND parent, const ControlLayout& layout) {
 
 HFONT createPointFont(const char* face, int points, bool bold) {
   HDC screen = GetDC(nullptr);
-  int height = -MulDiv(points, screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96, 72);
+  // Points to pixels, rounded to the nearest.
+  const int dotsPerInch = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
+  int height = -((points * dotsPerInch + 36) / 72);
   if (screen) ReleaseDC(nullptr, screen);
   return CreateFontA(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                      OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face);
@@ -57,13 +59,15 @@ HFONT createPointFont(const char* face, int points, bool bold) {
 std::string controlText(HWND window, int number) {
   HWND control = GetDlgItem(window, number);
   if (!control) return std::string();
-  int length = GetWindowTextLengthA(control);
+  int length = int(SendMessageA(control, WM_GETTEXTLENGTH, 0, 0));
   if (length <= 0) return std::string();
   std::string text(size_t(length) + 1, '\0');
   int got = GetWindowTextA(control, &text[0], length + 1);
   text.resize(got > 0 && got <= length ? size_t(got) : 0);
   return text;
 }
+
+void setControlText(HWND window, int number, const char* text) { SetWindowTextA(GetDlgItem(window, number), text); }
 
 bool createTextedControls(HWND parent, const TextedControl* controls, size_t count, const InterfaceTexts& texts) {
   for (size_t i = 0; i < count; ++i) {
@@ -94,7 +98,7 @@ bool waitForWindowUntil(HWND window, WaitRules rules, bool (*done)(const void* c
       if (rules.endsOnQuit) break;
       continue;
     }
-    bool ours = message.hwnd == window || IsChild(window, message.hwnd);
+    bool ours = message.hwnd == window || GetAncestor(message.hwnd, GA_ROOT) == window;
     if (!ours && rules.ignoreOtherInput && isInputMessage(message.message)) continue;
     if (ours && IsDialogMessageA(window, &message)) continue;
     TranslateMessage(&message);

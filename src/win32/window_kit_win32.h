@@ -73,6 +73,7 @@ HFONT createPointFont(const char* face, int points, bool bold);
 
 // The window's text of a control.
 std::string controlText(HWND window, int number);
+void setControlText(HWND window, int number, const char* text);
 
 // How a modal wait treats what is not its window's business.
 struct WaitRules {

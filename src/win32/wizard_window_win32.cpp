@@ -282,7 +282,6 @@ bool Win32WizardWindow::buildWizardWindow(const std::string& caption, const Inte
   } fonts[] = {{"Arial", 8, false}, {"Arial", 8, true},  {"Arial", 9, false},
                {"Arial", 9, true},  {"Arial", 12, true}, {"MS Sans Serif", 8, true}};
   for (int i = 0; i < 6; ++i) fonts_[i] = createPointFont(fonts[i].face, fonts[i].points, fonts[i].bold);
-  state_ = State();
   state_.white = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
   state_.face = GetSysColorBrush(COLOR_BTNFACE);
 
@@ -333,7 +332,11 @@ void Win32WizardWindow::showWizardWindow() {
 void Win32WizardWindow::closeWizardWindow() {
   if (window_) DestroyWindow(window_);
   window_ = nullptr;
-  state_ = State();
+  // Cleared in place, where the procedure of the next window finds it.
+  state_.events.clear();
+  state_.busy = false;
+  for (HWND& made : state_.controls) made = nullptr;
+  state_.white = state_.face = nullptr;
   if (sidePicture_) DeleteObject(sidePicture_);
   if (headerIcon_) DestroyIcon(headerIcon_);
   sidePicture_ = nullptr;
@@ -477,7 +480,7 @@ void Win32WizardWindow::setControlText(int number, const std::string& text) {
 
 std::string Win32WizardWindow::controlText(int number) {
   HWND c = control(number);
-  return c ? qv::controlText(GetParent(c), number) : std::string();
+  return c ? qv::controlText(GetAncestor(c, GA_PARENT), number) : std::string();
 }
 
 void Win32WizardWindow::setChecked(int number, bool checked) {
@@ -491,6 +494,8 @@ bool Win32WizardWindow::isChecked(int number) {
   return SendMessageA(control(number), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
-bool Win32WizardWindow::viewerHoldsText(int number) { return GetWindowTextLengthA(control(number)) > 0; }
+bool Win32WizardWindow::viewerHoldsText(int number) {
+  return SendMessageA(control(number), WM_GETTEXTLENGTH, 0, 0) > 0;
+}
 
 }  // namespace qv
