@@ -44,8 +44,9 @@ class VersionLibrary {
 // what lies inside it.
 class VersionBlock {
  public:
+  // For a file that exists and is not empty.
   explicit VersionBlock(const std::string& path) {
-    if (fileSize(path) < 1 || !library_.ready()) return;
+    if (!library_.ready()) return;
     DWORD ignored = 0;
     size_ = versionInfoBufferSize(library_.getSize(path.c_str(), &ignored));
     if (size_ == 0) return;
@@ -94,6 +95,7 @@ class VersionBlock {
 }  // namespace
 
 std::string getFileVersionSummary(const std::string& path) {
+  if (fileSize(path) < 1) return std::string();
   VersionBlock block(path);
   if (!block.loaded()) return std::string();
 
@@ -117,6 +119,7 @@ std::string getFileVersionSummary(const std::string& path) {
 }
 
 bool readFileVersionNumber(const std::string& path, uint64_t& version) {
+  if (fileSize(path) < 1) return false;
   VersionBlock block(path);
   const char* root = nullptr;
   size_t room = 0;
