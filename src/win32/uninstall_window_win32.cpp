@@ -41,24 +41,23 @@ bool Win32UninstallWindow::openUninstallWindow(const InterfaceTexts& texts, cons
   if (!window_) return false;
   boldFont_ = createPointFont("Arial", 10, true);
   const DWORD text = SS_LEFT | SS_NOPREFIX;
-  const ControlLayout controls[] = {
-      {kUninstallMessage, "STATIC", texts.text(TextId::UninstallerMsg).c_str(), text, 15, 12, 370, 30},
-      {kUninstallInfo, "STATIC", texts.text(TextId::UninstallerUninstInfo).c_str(), text, 15, 48, 370, 15},
-      {kUninstallProduct, "STATIC", productName.c_str(), text, 30, 68, 355, 20, boldFont_},
-      {kUninstallDeleteAll, "BUTTON", texts.text(TextId::UninstallerDelAll).c_str(),
-       BS_AUTOCHECKBOX | BS_MULTILINE | WS_TABSTOP, 15, 100, 370, 30},
-      {kUninstallStatus, "STATIC", "", text | SS_PATHELLIPSIS, 15, 142, 370, 15},
-      {kUninstallOk, "BUTTON", texts.text(TextId::UninstallerOk).c_str(), BS_DEFPUSHBUTTON | WS_TABSTOP, 200, 175, 85,
-       24},
-      {kUninstallCancel, "BUTTON", texts.text(TextId::UninstallerCancel).c_str(), BS_PUSHBUTTON | WS_TABSTOP, 300, 175,
-       85, 24},
+  static const TextedControl kControls[] = {
+      {kUninstallMessage, TextId::UninstallerMsg, 15, 12, 370, 30, "STATIC", text, 0},
+      {kUninstallInfo, TextId::UninstallerUninstInfo, 15, 48, 370, 15, "STATIC", text, 0},
+      {kUninstallProduct, TextId::Count, 30, 68, 355, 20, "STATIC", text, 0},
+      {kUninstallDeleteAll, TextId::UninstallerDelAll, 15, 100, 370, 30, "BUTTON",
+       BS_AUTOCHECKBOX | BS_MULTILINE | WS_TABSTOP, 0},
+      {kUninstallStatus, TextId::Count, 15, 142, 370, 15, "STATIC", text | SS_PATHELLIPSIS, 0},
+      {kUninstallOk, TextId::UninstallerOk, 200, 175, 85, 24, "BUTTON", BS_DEFPUSHBUTTON | WS_TABSTOP, 0},
+      {kUninstallCancel, TextId::UninstallerCancel, 300, 175, 85, 24, "BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 0},
   };
-  for (const ControlLayout& control : controls) {
-    if (!createControl(window_, control)) {
-      closeUninstallWindow();
-      return false;
-    }
+  if (!createTextedControls(window_, kControls, sizeof(kControls) / sizeof(kControls[0]), texts)) {
+    closeUninstallWindow();
+    return false;
   }
+  // The product's name, in bold, is no interface text.
+  setControlText(window_, kUninstallProduct, productName.c_str());
+  SendMessageA(GetDlgItem(window_, kUninstallProduct), WM_SETFONT, WPARAM(boldFont_), FALSE);
   ShowWindow(window_, SW_SHOW);
   SetForegroundWindow(window_);
   SetFocus(GetDlgItem(window_, kUninstallOk));
