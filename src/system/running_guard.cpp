@@ -14,9 +14,13 @@ std::string upperCaseName(const std::string& name) {
 }
 
 bool isProgramRunning(RunningPrograms& programs, const std::string& program) {
+  // Without a program name there is nothing to look for. Compared as it is, the empty
+  // name would match a process the list shows while it is still starting (without
+  // its name yet), such as another setup started at the same moment.
+  std::string wanted = upperCaseName(programFileName(program));
+  if (wanted.empty()) return false;
   std::vector<std::string> names;
   if (!programs.listProcessNames(names)) return false;
-  std::string wanted = upperCaseName(programFileName(program));
   bool running = false;
   for (const std::string& name : names)
     if (upperCaseName(name) == wanted) running = true;

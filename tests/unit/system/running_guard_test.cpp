@@ -44,6 +44,18 @@ TEST(RunningGuard, AProcessIsFoundByItsFileNameInAnyLetterCase) {
   EXPECT_FALSE(qv::isProgramRunning(programs, "tool.exe"));
 }
 
+TEST(RunningGuard, WithoutAProgramNameNoProcessCountsAsTheProduct) {
+  // The list may show a process that is still starting without its name, such as a
+  // second setup started at the same moment.
+  FakeRunningPrograms programs;
+  programs.processes = {"System", "", "setup.exe"};
+  EXPECT_FALSE(qv::isProductRunning(programs, "", ""));
+  EXPECT_FALSE(qv::isProductRunning(programs, "", "Bin\\"));
+  EXPECT_FALSE(qv::isProductRunning(programs, "", "\"\""));
+  EXPECT_EQ(programs.listings, 0);
+  EXPECT_TRUE(qv::isProductRunning(programs, "", "SETUP.exe"));
+}
+
 TEST(RunningGuard, AMutexNameReplacesTheProcessList) {
   FakeRunningPrograms programs;
   programs.processes = {"tool.exe"};
