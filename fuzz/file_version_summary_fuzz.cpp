@@ -5,14 +5,13 @@
 #include <cstdlib>
 #include <string>
 
+#include "fuzz_support.h"
 #include "install/checked_copy.h"
 #include "install/file_version_summary.h"
 
 namespace {
 
-void check(bool ok) {
-  if (!ok) std::abort();
-}
+using qvfuzz::check;
 
 }  // namespace
 

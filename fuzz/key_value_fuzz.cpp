@@ -17,15 +17,14 @@
 #include <string_view>
 #include <vector>
 
+#include "fuzz_support.h"
 #include "runtime/key_value_encoding.h"
 #include "runtime/key_value_number.h"
 #include "runtime/key_value_text.h"
 
 namespace {
 
-void check(bool ok) {
-  if (!ok) std::abort();
-}
+using qvfuzz::check;
 
 bool holdsNoLineEnd(std::string_view s) {
   return s.find_first_of(std::string_view("\r\n\0", 3)) == std::string_view::npos;

@@ -6,9 +6,11 @@
 #include <string>
 #include <vector>
 
+#include "fuzz_support.h"
 #include "package/extract.h"
 #include "package/package_reader.h"
 #include "runtime/file.h"
+#include "runtime/folder_removal.h"
 #include "runtime/paths.h"
 
 #include <unistd.h>
@@ -19,19 +21,6 @@ namespace {
 // a few bytes, and allocating that is what the open is meant to allow.
 constexpr int64_t kMaxExtracted = 4 << 20;
 
-void removeTree(const std::string& folder) {
-  std::vector<qv::FolderItem> items;
-  if (qv::listFolder(folder, items)) {
-    for (const auto& item : items) {
-      if (item.isFolder)
-        removeTree(folder + item.name + "\\");
-      else
-        qv::removeFile(folder + item.name);
-    }
-  }
-  qv::removeFolder(folder);
-}
-
 std::vector<std::string> namesIn(const std::string& folder) {
   std::vector<qv::FolderItem> items;
   qv::listFolder(folder, items);
@@ -40,21 +29,6 @@ std::vector<std::string> namesIn(const std::string& folder) {
   return names;
 }
 
-// Made once per process and removed at its exit; never destroyed before that, so
-// the exit handler can still use it.
-const std::string& scratchFolder() {
-  static const std::string* folder = [] {
-    const char* base = std::getenv("TMPDIR");
-    std::string pattern = std::string(base && *base ? base : "/tmp") + "/qv-open-package-fuzz-XXXXXX";
-    std::vector<char> buf(pattern.begin(), pattern.end());
-    buf.push_back('\0');
-    if (!mkdtemp(buf.data())) std::abort();
-    return new std::string(std::string(buf.data()) + "\\");
-  }();
-  static const bool removedAtExit = std::atexit([] { removeTree(*folder); }) == 0;
-  (void)removedAtExit;
-  return *folder;
-}
 
 // Counts the entries extraction says it handled.
 class CountingHooks : public qv::ExtractionHooks {
@@ -66,7 +40,7 @@ class CountingHooks : public qv::ExtractionHooks {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  const std::string& root = scratchFolder();
+  static const std::string root = qvfuzz::scratchFolder("open-package-fuzz") + "\\";
   const std::string packagePath = root + "package.bin";
   const std::string target = root + "a\\b\\out\\";
   if (!qv::writeWholeFile(packagePath, data, size)) std::abort();
@@ -99,6 +73,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (namesIn(root) != std::vector<std::string>{"a", "package.bin"}) std::abort();
   if (namesIn(root + "a\\") != std::vector<std::string>{"b"}) std::abort();
   if (namesIn(root + "a\\b\\") != std::vector<std::string>{"out"}) std::abort();
-  removeTree(target);
+  qv::removeFolderTree(target);
   return 0;
 }

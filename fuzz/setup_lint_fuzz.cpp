@@ -7,28 +7,18 @@
 
 #include <stdlib.h>
 
+#include "fuzz_support.h"
 #include "runtime/file.h"
 #include "setup_lint.h"
 
 namespace {
 
-void check(bool ok) {
-  if (!ok) std::abort();
-}
-
-const std::string& folder() {
-  static std::string made = [] {
-    char pattern[] = "/tmp/qv-setup-lint-fuzz-XXXXXX";
-    if (!mkdtemp(pattern)) std::abort();
-    return std::string(pattern) + "/";
-  }();
-  return made;
-}
+using qvfuzz::check;
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  const std::string& dir = folder();
+  static const std::string dir = qvfuzz::scratchFolder("setup-lint-fuzz") + "/";
   check(qv::writeWholeFile(dir + "setup.ini", data, size));
   check(qv::writeWholeFile(dir + "english.lng", data, size));
   size_t lines = 1;

@@ -12,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "fuzz_support.h"
 #include "run/install_settings.h"
 #include "setup/setup_description.h"
 #include "system/placeholders.h"
@@ -20,9 +21,7 @@
 
 namespace {
 
-void check(bool ok) {
-  if (!ok) std::abort();
-}
+using qvfuzz::check;
 
 class AnyChooser : public qv::LanguageChooser {
  public:

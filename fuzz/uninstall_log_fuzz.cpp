@@ -11,26 +11,14 @@
 
 #include <stdlib.h>
 
+#include "fuzz_support.h"
 #include "install/uninstall_log.h"
 #include "runtime/file.h"
 #include "runtime/key_value_file.h"
 
 namespace {
 
-void check(bool ok) {
-  if (!ok) std::abort();
-}
-
-// One folder for the whole fuzzing run, in the stub's path form.
-const std::string& logFolder() {
-  static std::string folder = [] {
-    char pattern[] = "/tmp/qv-uninstall-log-fuzz-XXXXXX";
-    const char* made = mkdtemp(pattern);
-    if (!made) std::abort();
-    return std::string(made) + "\\";
-  }();
-  return folder;
-}
+using qvfuzz::check;
 
 void checkValue(qv::KeyValueDocument& log, const char* group, const char* key, const std::string& value) {
   check(log.selectGroup(group));
@@ -41,7 +29,7 @@ void checkValue(qv::KeyValueDocument& log, const char* group, const char* key, c
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size == 0) return 0;
-  const std::string& folder = logFolder();
+  static const std::string folder = qvfuzz::scratchFolder("uninstall-log-fuzz") + "\\";
   std::string path = folder + qv::kUninstallLogName;
   if (!qv::writeWholeFile(path, data + 1, size - 1)) std::abort();
 

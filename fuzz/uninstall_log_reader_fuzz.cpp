@@ -8,23 +8,17 @@
 
 #include <stdlib.h>
 
+#include "fuzz_support.h"
 #include "runtime/file.h"
 #include "uninstall/removal_rules.h"
 #include "uninstall/uninstall_log_reader.h"
 
 namespace {
 
-void check(bool ok) {
-  if (!ok) std::abort();
-}
+using qvfuzz::check;
 
 const std::string& logPath() {
-  static std::string path = [] {
-    char pattern[] = "/tmp/qv-uninstall-reader-fuzz-XXXXXX";
-    const char* made = mkdtemp(pattern);
-    if (!made) std::abort();
-    return std::string(made) + "\\uninstall.dat";
-  }();
+  static const std::string path = qvfuzz::scratchFolder("uninstall-reader-fuzz") + "\\uninstall.dat";
   return path;
 }
 

@@ -15,6 +15,7 @@
 #include <string_view>
 #include <vector>
 
+#include "fuzz_support.h"
 #include "install/user_tasks.h"
 #include "install/user_tasks_line.h"
 #include "runtime/file.h"
@@ -23,9 +24,7 @@
 
 namespace {
 
-void check(bool ok) {
-  if (!ok) std::abort();
-}
+using qvfuzz::check;
 
 class FixedFolders : public qv::FolderLookup {
  public:
@@ -57,21 +56,9 @@ class CountingActions : public qv::UserTaskActions {
   int calls = 0;
 };
 
-std::string madeFolder;
-
-void removeWorkFolder() {
-  qv::removeFile(madeFolder + "setup.ini");
-  qv::removeFolder(madeFolder);
-}
-
 const std::string& workFolder() {
-  if (madeFolder.empty()) {
-    char pattern[] = "/tmp/qvfuzz-tasks-XXXXXX";
-    if (!mkdtemp(pattern)) std::abort();
-    madeFolder = std::string(pattern) + "\\";
-    std::atexit(removeWorkFolder);
-  }
-  return madeFolder;
+  static const std::string folder = qvfuzz::scratchFolder("tasks-fuzz") + "\\";
+  return folder;
 }
 
 bool recordsKind(const std::string& record) {

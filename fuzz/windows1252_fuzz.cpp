@@ -11,13 +11,12 @@
 #include <string>
 #include <string_view>
 
+#include "fuzz_support.h"
 #include "runtime/windows1252.h"
 
 namespace {
 
-void check(bool ok) {
-  if (!ok) std::abort();
-}
+using qvfuzz::check;
 
 bool isUnassigned(unsigned char b) { return b == 0x81 || b == 0x8D || b == 0x8F || b == 0x90 || b == 0x9D; }
 
